@@ -1,0 +1,23 @@
+# Compiler settings, carried by interface targets that each target links, so
+# that nothing is set globally:
+#   records_stdlib  the standard library to build against; GoogleTest gets it too
+#   records_flags   warnings, always on; the developer build makes them errors
+#                   and adds AddressSanitizer and UndefinedBehaviorSanitizer.
+# Warnings become errors only in the developer build, so that a newer compiler
+# never breaks a user's build.
+
+add_library(records_stdlib INTERFACE)
+if(RECORDS_LIBCXX)
+  target_compile_options(records_stdlib INTERFACE -stdlib=libc++)
+  target_link_options(records_stdlib INTERFACE -stdlib=libc++)
+endif()
+
+add_library(records_flags INTERFACE)
+target_link_libraries(records_flags INTERFACE records_stdlib)
+target_compile_options(records_flags INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
+if(RECORDS_DEV)
+  target_compile_options(records_flags INTERFACE
+    -Werror -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(records_flags INTERFACE -fsanitize=address,undefined)
+endif()
