@@ -1,0 +1,22 @@
+# GoogleTest for the unit tests, as the target GTest::gtest_main. Debian's
+# prebuilt library is built against libstdc++ and cannot be linked into a libc++
+# build, so that build compiles GoogleTest from the sources Debian ships (the
+# googletest package), against the same standard library as everything else.
+
+if(NOT RECORDS_LIBCXX)
+  find_package(GTest REQUIRED)
+  return()
+endif()
+
+set(RECORDS_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources, built for the libc++ build")
+if(NOT EXISTS ${RECORDS_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
+  message(FATAL_ERROR "No GoogleTest sources in ${RECORDS_GOOGLETEST_SOURCE_DIR} (Debian: the googletest package); "
+                      "set RECORDS_GOOGLETEST_SOURCE_DIR to where they are")
+endif()
+
+set(BUILD_GMOCK OFF)
+set(INSTALL_GTEST OFF)
+add_subdirectory(${RECORDS_GOOGLETEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+foreach(library IN ITEMS gtest gtest_main)
+  target_link_libraries(${library} PRIVATE records_stdlib)
+endforeach()
