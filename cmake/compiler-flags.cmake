@@ -8,6 +8,9 @@
 
 add_library(records_stdlib INTERFACE)
 if(RECORDS_LIBCXX)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); ${CMAKE_CXX_COMPILER_ID} cannot use libc++")
+  endif()
   target_compile_options(records_stdlib INTERFACE -stdlib=libc++)
   target_link_options(records_stdlib INTERFACE -stdlib=libc++)
 endif()

@@ -12,8 +12,7 @@ find_program(CPPCHECK cppcheck REQUIRED)
 
 set(program_sources src/main.cpp src/records.hpp)
 set(test_sources tests/records_test.cpp tests/fail_alloc.cpp)
-set(bench_sources bench/stream_floor.cpp)
-set(formatted ${program_sources} ${test_sources} ${bench_sources} bench/system_floor.c)
+set(formatted ${program_sources} ${test_sources} bench/stream_floor.cpp bench/system_floor.c)
 
 add_custom_target(format-check
   COMMAND ${CLANG_FORMAT} --dry-run -Werror ${formatted}
