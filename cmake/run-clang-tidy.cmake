@@ -17,12 +17,9 @@ endforeach()
 # Findings go to standard output, passed straight through; the counts go to
 # standard error, among anything else that is worth seeing.
 execute_process(COMMAND ${command} RESULT_VARIABLE status ERROR_VARIABLE errors)
-set(errors "\n${errors}")
-set(previous "")
-while(NOT errors STREQUAL previous) # a pass skips a count that follows another
-  set(previous "${errors}")
-  string(REGEX REPLACE "\n[0-9]+ warnings? generated\\.\n" "\n" errors "${errors}")
-endwhile()
+# Each count is taken with the line break before it, so counts on adjacent lines
+# all go in one pass.
+string(REGEX REPLACE "\n[0-9]+ warnings? generated\\." "" errors "\n${errors}")
 string(STRIP "${errors}" errors)
 if(NOT errors STREQUAL "")
   message("${errors}")
