@@ -1,6 +1,7 @@
 # Runs clang-tidy and passes on all it says but its count of the diagnostics it
-# found and set aside in headers that are not ours ("N warnings generated."):
-# on a clean run that count is all it would print, and it reads like a failure.
+# found and set aside in headers that are not ours ("N warnings generated.", or
+# "N warnings and M errors generated."): on a clean run that count is all it
+# would print, and it reads like a failure. A finding is shown all the same.
 #   cmake -P run-clang-tidy.cmake -- CLANG_TIDY ARGUMENTS...
 
 set(command "")
@@ -19,7 +20,7 @@ endforeach()
 execute_process(COMMAND ${command} RESULT_VARIABLE status ERROR_VARIABLE errors)
 # Each count is taken with the line break before it, so counts on adjacent lines
 # all go in one pass.
-string(REGEX REPLACE "\n[0-9]+ warnings? generated\\." "" errors "\n${errors}")
+string(REGEX REPLACE "\n[0-9]+ (warnings?|errors?)( and [0-9]+ errors?)? generated\\." "" errors "\n${errors}")
 string(STRIP "${errors}" errors)
 if(NOT errors STREQUAL "")
   message("${errors}")
