@@ -1,50 +1,81 @@
-# How the release build links. A run is almost all process start-up, most of
-# it spent loading the shared C++ runtime: linking everything statically removes
-# that, and dropping unused sections keeps the image, and so the memory a run
-# touches, small. Each choice is probed, and configure says when it falls back.
+# How the release build links. A run is almost all process start-up, so it
+# links everything statically: no dynamic loader, no shared C++ runtime to load
+# and relocate. It is a static position-independent executable (static-pie):
+# loaded at a random address like any hardened Debian program, and its unwinder
+# finds the exception tables through the program headers, where a plain static
+# executable registers them as it starts (libgcc 13 and later walk every entry
+# of them then, five times the cost of the rest of the run). Packed relative
+# relocations (DT_RELR) keep the self-relocation a static-pie does as it starts
+# short; full RELRO makes the relocated data read-only; dropping unused sections
+# keeps the image, and so the memory a run touches, small. Each choice is
+# probed by linking and running a program that uses the same runtime; where one
+# fails it falls back (static, then a static C++ runtime, then the toolchain's
+# default), and configure says which link it chose.
 #
-#   records_link_for_startup(TARGET)   links TARGET that way
+#   records_link_for_startup(TARGET)   compiles and links TARGET that way
 #
 # The developer build keeps the toolchain's defaults: sanitizer runtimes cannot
 # be linked statically.
 
 function(records_link_for_startup target)
+  target_compile_options(${target} PRIVATE ${records_startup_compile_options})
   target_link_options(${target} PRIVATE ${records_startup_link_options})
 endfunction()
 
+set(records_startup_compile_options "")
 set(records_startup_link_options "")
 if(RECORDS_DEV)
   return()
 endif()
 
-include(CheckCXXSourceCompiles)
-include(CheckLinkerFlag)
-
-# Each way of linking is tried on a program that uses the same runtime.
+include(CheckCXXSourceRuns)
 set(probe "#include <iostream>\nint main() { std::cout << 1 << std::endl; }")
+set(stdlib "")
 if(RECORDS_LIBCXX)
-  set(CMAKE_REQUIRED_FLAGS -stdlib=libc++)
+  set(stdlib -stdlib=libc++)
 endif()
-set(CMAKE_REQUIRED_LINK_OPTIONS -static)
-check_cxx_source_compiles("${probe}" RECORDS_LINK_STATIC)
-if(RECORDS_LINK_STATIC)
-  list(APPEND records_startup_link_options -static)
+
+# Whether the probe links with the options chosen so far and these, and runs.
+macro(records_try_link var)
+  set(CMAKE_REQUIRED_LINK_OPTIONS ${records_startup_link_options} ${ARGN})
+  check_cxx_source_runs("${probe}" ${var})
+endmacro()
+
+set(CMAKE_REQUIRED_FLAGS "${stdlib} -fPIE")
+records_try_link(RECORDS_LINK_STATIC_PIE -static-pie)
+if(RECORDS_LINK_STATIC_PIE)
+  set(records_startup_compile_options -fPIE)
+  set(records_startup_link_options -static-pie)
+  set(link "static-pie")
 else()
-  set(CMAKE_REQUIRED_LINK_OPTIONS -static-libstdc++ -static-libgcc)
-  check_cxx_source_compiles("${probe}" RECORDS_LINK_STATIC_RUNTIME)
-  if(RECORDS_LINK_STATIC_RUNTIME)
-    message(STATUS "records-demo: no static C library; linking only the C++ runtime statically (slower start-up)")
-    list(APPEND records_startup_link_options -static-libstdc++ -static-libgcc)
+  set(CMAKE_REQUIRED_FLAGS "${stdlib}")
+  records_try_link(RECORDS_LINK_STATIC -static)
+  if(RECORDS_LINK_STATIC)
+    set(records_startup_link_options -static)
+    set(link "static, not position independent (no static-pie here; slower start-up)")
   else()
-    message(STATUS "records-demo: no static C++ runtime; linking it shared (much slower start-up)")
+    records_try_link(RECORDS_LINK_STATIC_RUNTIME -static-libstdc++ -static-libgcc)
+    if(RECORDS_LINK_STATIC_RUNTIME)
+      set(records_startup_link_options -static-libstdc++ -static-libgcc)
+      set(link "with a static C++ runtime and the shared C library (no static C library here; slower start-up)")
+    else()
+      set(link "as the toolchain does by default (no static C++ runtime here; much slower start-up)")
+    endif()
   endif()
 endif()
+
+# Each of these is kept where it links and runs.
+macro(records_link_if_it_works var description)
+  records_try_link(${var} ${ARGN})
+  if(${var})
+    list(APPEND records_startup_link_options ${ARGN})
+    string(APPEND link ", ${description}")
+  endif()
+endmacro()
+records_link_if_it_works(RECORDS_LINK_PACKED_RELOCS "packed relative relocations" -Wl,-z,pack-relative-relocs)
+records_link_if_it_works(RECORDS_LINK_FULL_RELRO "full RELRO" -Wl,-z,relro,-z,now)
+records_link_if_it_works(RECORDS_LINK_GC_SECTIONS "unused sections dropped" -Wl,--gc-sections)
 unset(CMAKE_REQUIRED_LINK_OPTIONS)
 unset(CMAKE_REQUIRED_FLAGS)
 
-check_linker_flag(CXX -Wl,--gc-sections RECORDS_LINK_GC_SECTIONS)
-if(RECORDS_LINK_GC_SECTIONS)
-  list(APPEND records_startup_link_options -Wl,--gc-sections)
-else()
-  message(STATUS "records-demo: linker cannot drop unused sections; the image stays larger")
-endif()
+message(STATUS "records-demo: the release links ${link}")
