@@ -1,16 +1,16 @@
-# How the release build links. A run is almost all process start-up, so it
-# links everything statically: no dynamic loader, no shared C++ runtime to load
-# and relocate. It is a static position-independent executable (static-pie):
-# loaded at a random address like any hardened Debian program, and its unwinder
-# finds the exception tables through the program headers, where a plain static
+# How the release build links. A run is almost all process start-up, so it links
+# everything statically: no dynamic loader, no shared C++ runtime to load and
+# relocate. It is a static position-independent executable (static-pie): loaded
+# at a random address like any hardened Debian program, and its unwinder finds
+# the exception tables through the program headers, where a plain static
 # executable registers them as it starts (libgcc 13 and later walk every entry
-# of them then, five times the cost of the rest of the run). Packed relative
-# relocations (DT_RELR) keep the self-relocation a static-pie does as it starts
-# short; full RELRO makes the relocated data read-only; dropping unused sections
-# keeps the image, and so the memory a run touches, small. Each choice is
-# probed by linking and running a program that uses the same runtime; where one
-# fails it falls back (static, then a static C++ runtime, then the toolchain's
-# default), and configure says which link it chose.
+# of them then, over four times the cost of the rest of the run). Packed
+# relative relocations (DT_RELR) keep the self-relocation a static-pie does as
+# it starts short; full RELRO makes the relocated data read-only; dropping
+# unused sections keeps the image, and so the memory a run touches, small. Each
+# choice is probed by linking and running a program that uses the same runtime;
+# where one fails it falls back (static, then a static C++ runtime, then the
+# toolchain's default), and configure says which link it chose.
 #
 #   records_link_for_startup(TARGET)   compiles and links TARGET that way
 #
