@@ -35,20 +35,21 @@ if(RECORDS_LIBCXX)
   set(stdlib -stdlib=libc++)
 endif()
 
-# Whether the probe links with the options chosen so far and these, and runs.
+# Whether the probe, compiled with the options chosen so far, links with the
+# link options chosen so far and these, and runs.
 macro(records_try_link var)
+  string(JOIN " " CMAKE_REQUIRED_FLAGS ${stdlib} ${records_startup_compile_options})
   set(CMAKE_REQUIRED_LINK_OPTIONS ${records_startup_link_options} ${ARGN})
   check_cxx_source_runs("${probe}" ${var})
 endmacro()
 
-set(CMAKE_REQUIRED_FLAGS "${stdlib} -fPIE")
+set(records_startup_compile_options -fPIE)
 records_try_link(RECORDS_LINK_STATIC_PIE -static-pie)
 if(RECORDS_LINK_STATIC_PIE)
-  set(records_startup_compile_options -fPIE)
   set(records_startup_link_options -static-pie)
   set(link "static-pie")
 else()
-  set(CMAKE_REQUIRED_FLAGS "${stdlib}")
+  set(records_startup_compile_options "")
   records_try_link(RECORDS_LINK_STATIC -static)
   if(RECORDS_LINK_STATIC)
     set(records_startup_link_options -static)
