@@ -4,7 +4,14 @@
 #   records_flags   warnings, always on; the developer build makes them errors
 #                   and adds AddressSanitizer and UndefinedBehaviorSanitizer.
 # Warnings become errors only in the developer build, so that a newer compiler
-# never breaks a user's build.
+# never breaks a user's build. The flags are those of GCC and Clang with their
+# usual command line (records_gnu_like); another compiler gets CMake's defaults.
+
+set(records_gnu_like FALSE)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
+   OR (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU"))
+  set(records_gnu_like TRUE)
+endif()
 
 add_library(records_stdlib INTERFACE)
 if(RECORDS_LIBCXX)
@@ -17,6 +24,12 @@ endif()
 
 add_library(records_flags INTERFACE)
 target_link_libraries(records_flags INTERFACE records_stdlib)
+if(NOT records_gnu_like)
+  if(RECORDS_DEV)
+    message(FATAL_ERROR "The developer build needs g++ or clang++; ${CMAKE_CXX_COMPILER_ID} has not been tried")
+  endif()
+  return()
+endif()
 target_compile_options(records_flags INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
 if(RECORDS_DEV)
