@@ -32,6 +32,11 @@ if(NOT records_gnu_like)
 endif()
 target_compile_options(records_flags INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
+# The same sources build the same binary from any folder, debug information
+# included: the folders' paths are written relative to the source tree and to
+# the build tree (the later map wins where both match).
+target_compile_options(records_flags INTERFACE
+  -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
 if(RECORDS_DEV)
   target_compile_options(records_flags INTERFACE
     -Werror -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
