@@ -54,22 +54,36 @@ if(RECORDS_LIBCXX)
   set(stdlib -stdlib=libc++)
 endif()
 
-# Whether the probe, compiled with the options chosen so far, builds with the
-# link options chosen so far and these (and runs, where it can be run).
-macro(records_try_link var)
+# Whether SOURCE, compiled with the options chosen so far, builds with the link
+# options chosen so far and these (and runs, where it can be run).
+macro(records_try_source var source)
   string(JOIN " " CMAKE_REQUIRED_FLAGS ${stdlib} ${records_release_compile_options})
   set(CMAKE_REQUIRED_LINK_OPTIONS ${records_release_link_options} ${ARGN})
-  records_probe(${var} "${probe}")
+  records_probe(${var} "${source}")
+  unset(CMAKE_REQUIRED_FLAGS)
+  unset(CMAKE_REQUIRED_LINK_OPTIONS)
+endmacro()
+macro(records_try_link var)
+  records_try_source(${var} "${probe}" ${ARGN})
 endmacro()
 
-# The link chosen: the fact it claims ("-" for none), its description, then its
-# link options.
-macro(records_choose_link claim description)
+# The facts claimed for the link test; "-" claims none.
+macro(records_claim)
+  list(APPEND records_release_claims ${ARGN})
+  list(REMOVE_ITEM records_release_claims -)
+endmacro()
+
+# The link chosen: its kind, which it claims, its description, then its link
+# options.
+macro(records_choose_link kind description)
+  set(link_kind ${kind})
   set(records_release_link_options ${ARGN})
-  set(records_release_claims ${claim})
+  set(records_release_claims "")
+  records_claim(${kind})
   set(link "${description}")
 endmacro()
 set(link "as the toolchain does by default (nothing static here; much slower start-up)")
+set(link_kind "")
 
 # Each of these is kept where it works: VAR, its description, the facts it
 # claims, then its link options.
@@ -77,7 +91,7 @@ macro(records_link_if_it_works var description claims)
   records_try_link(${var} ${ARGN})
   if(${var})
     list(APPEND records_release_link_options ${ARGN})
-    list(APPEND records_release_claims ${claims})
+    records_claim(${claims})
     string(APPEND link ", ${description}")
   endif()
 endmacro()
@@ -101,8 +115,13 @@ if(records_target_family STREQUAL "elf")
       endif()
     endif()
   endif()
-  records_link_if_it_works(RECORDS_LINK_PACKED_RELOCS "packed relative relocations" relr -Wl,-z,pack-relative-relocs)
-  records_link_if_it_works(RECORDS_LINK_FULL_RELRO "full RELRO" "relro;bind-now" -Wl,-z,relro,-z,now)
+  # A plain static executable has no dynamic section: no relocations to pack,
+  # no binding to make immediate. The linker takes these options there all the
+  # same, and they do nothing.
+  if(NOT link_kind STREQUAL "static")
+    records_link_if_it_works(RECORDS_LINK_PACKED_RELOCS "packed relative relocations" relr -Wl,-z,pack-relative-relocs)
+    records_link_if_it_works(RECORDS_LINK_FULL_RELRO "full RELRO" "relro;bind-now" -Wl,-z,relro,-z,now)
+  endif()
 else()
   records_try_link(RECORDS_LINK_STATIC -static)
   if(RECORDS_LINK_STATIC)
@@ -119,9 +138,6 @@ else()
   records_link_if_it_works(RECORDS_LINK_DEP "DEP" dep -Wl,--nxcompat)
 endif()
 records_link_if_it_works(RECORDS_LINK_GC_SECTIONS "unused sections dropped" - -Wl,--gc-sections)
-list(REMOVE_ITEM records_release_claims -)
-unset(CMAKE_REQUIRED_LINK_OPTIONS)
-unset(CMAKE_REQUIRED_FLAGS)
 
 if(records_probes_run)
   set(how "probes linked and ran")
