@@ -4,8 +4,8 @@
 #   share/doc/records-demo/       its copyright (Debian's machine-readable
 #                                 format), changelog and README
 #   share/lintian/overrides/      the lintian tag that misreads a static-pie
-# The manual page and changelog are compressed as Debian ships them (gzip -9n:
-# no name, no date). The .deb is made by CPack (cpack --preset release, or the
+# The manual page, changelog and README are compressed as Debian ships them
+# (gzip -9n: no name, no date). The .deb is made by CPack (cpack --preset release, or the
 # release workflow) in the build folder. It depends on nothing, since the
 # program is static; its architecture is dpkg's. Built from the same sources
 # it is the same to the bit: its dates come from SOURCE_DATE_EPOCH
@@ -30,14 +30,15 @@ if(CMAKE_OBJCOPY)
                   COMMAND_ERROR_IS_FATAL ANY)")
 endif()
 
-foreach(file IN ITEMS records-demo.1 changelog)
+foreach(source IN ITEMS ${packaging}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
+  cmake_path(GET source FILENAME file)
   add_custom_command(OUTPUT ${file}.gz
-    COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${packaging}/${file} ${file}.gz
-    DEPENDS ${packaging}/${file} VERBATIM)
+    COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${source} ${file}.gz
+    DEPENDS ${source} VERBATIM)
 endforeach()
-add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz)
+add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
 install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/README.md
+install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
         DESTINATION ${doc})
 install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME records-demo)
