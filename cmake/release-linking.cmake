@@ -57,11 +57,8 @@ endif()
 # Whether SOURCE, compiled with the options chosen so far, builds with the link
 # options chosen so far and these (and runs, where it can be run).
 macro(records_try_source var source)
-  string(JOIN " " CMAKE_REQUIRED_FLAGS ${stdlib} ${records_release_compile_options})
-  set(CMAKE_REQUIRED_LINK_OPTIONS ${records_release_link_options} ${ARGN})
-  records_probe(${var} "${source}")
-  unset(CMAKE_REQUIRED_FLAGS)
-  unset(CMAKE_REQUIRED_LINK_OPTIONS)
+  string(JOIN " " flags ${stdlib} ${records_release_compile_options})
+  records_probe(${var} "${source}" FLAGS "${flags}" LINK_OPTIONS ${records_release_link_options} ${ARGN})
 endmacro()
 macro(records_try_link var)
   records_try_source(${var} "${probe}" ${ARGN})
