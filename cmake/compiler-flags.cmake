@@ -1,44 +1,50 @@
 # Compiler settings, carried by interface targets that each target links, so
 # that nothing is set globally:
+#   records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX)
+# makes
 #   records_stdlib  the standard library to build against; GoogleTest gets it too
-#   records_flags   warnings, always on; the developer build makes them errors
-#                   and adds AddressSanitizer and UndefinedBehaviorSanitizer.
-# Warnings become errors only in the developer build, so that a newer compiler
-# never breaks a user's build. The flags are those of GCC and Clang with their
-# usual command line (records_gnu_like); another compiler gets CMake's defaults.
+#   records_flags   warnings, always on; the developer build (DEV) makes them
+#                   errors and adds AddressSanitizer and UndefinedBehaviorSanitizer
+# and sets STDLIB_OPTIONS to records_stdlib's options, for probes that must
+# build the same way. Warnings become errors only in the developer build, so
+# that a newer compiler never breaks a user's build. The flags are those of GCC
+# and Clang with their usual command line; another compiler gets CMake's
+# defaults, and the developer build refuses it.
 
-set(records_gnu_like FALSE)
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
-   OR (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU"))
-  set(records_gnu_like TRUE)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
-add_library(records_stdlib INTERFACE)
-if(RECORDS_LIBCXX)
-  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); ${CMAKE_CXX_COMPILER_ID} cannot use libc++")
+function(records_compiler_flags stdlib_var dev libcxx)
+  set(stdlib "")
+  if(libcxx)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+      message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); ${CMAKE_CXX_COMPILER_ID} cannot use libc++")
+    endif()
+    set(stdlib -stdlib=libc++)
   endif()
-  target_compile_options(records_stdlib INTERFACE -stdlib=libc++)
-  target_link_options(records_stdlib INTERFACE -stdlib=libc++)
-endif()
+  add_library(records_stdlib INTERFACE)
+  target_compile_options(records_stdlib INTERFACE ${stdlib})
+  target_link_options(records_stdlib INTERFACE ${stdlib})
+  set(${stdlib_var} ${stdlib} PARENT_SCOPE)
 
-add_library(records_flags INTERFACE)
-target_link_libraries(records_flags INTERFACE records_stdlib)
-if(NOT records_gnu_like)
-  if(RECORDS_DEV)
-    message(FATAL_ERROR "The developer build needs g++ or clang++; ${CMAKE_CXX_COMPILER_ID} has not been tried")
+  add_library(records_flags INTERFACE)
+  target_link_libraries(records_flags INTERFACE records_stdlib)
+  records_gnu_like(gnu_like)
+  if(NOT gnu_like)
+    if(dev)
+      message(FATAL_ERROR "The developer build needs g++ or clang++; ${CMAKE_CXX_COMPILER_ID} has not been tried")
+    endif()
+    return()
   endif()
-  return()
-endif()
-target_compile_options(records_flags INTERFACE
-  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
-# The same sources build the same binary from any folder, debug information
-# included: the folders' paths are written relative to the source tree and to
-# the build tree (the later map wins where both match).
-target_compile_options(records_flags INTERFACE
-  -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
-if(RECORDS_DEV)
   target_compile_options(records_flags INTERFACE
-    -Werror -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_link_options(records_flags INTERFACE -fsanitize=address,undefined)
-endif()
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
+  # The same sources build the same binary from any folder, debug information
+  # included: the folders' paths are written relative to the source tree and to
+  # the build tree (the later map wins where both match).
+  target_compile_options(records_flags INTERFACE
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+  if(dev)
+    target_compile_options(records_flags INTERFACE
+      -Werror -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(records_flags INTERFACE -fsanitize=address,undefined)
+  endif()
+endfunction()

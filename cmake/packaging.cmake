@@ -1,65 +1,122 @@
-# What is installed, and the .deb made of it.
-#   bin/                          the program
-#   share/man/man1/               its manual page, records-demo(1)
+# What is installed, and the package made of it, for each kind of target:
+#   records_package(PROGRAM FAMILY TARGET VERSION DATE EPOCH)
+# PROGRAM is the program's target; FAMILY and TARGET are records_toolchain's;
+# VERSION, DATE and EPOCH the changelog's (records_changelog).
+#
+# Linux (elf): a .deb, as Debian ships a program:
+#   bin/                          the program, stripped, without the compilers'
+#                                 .comment notes
+#   share/man/man1/               its manual page, records-demo(1), dated and
+#                                 versioned as the changelog
 #   share/doc/records-demo/       its copyright (Debian's machine-readable
 #                                 format), changelog and README
-#   share/lintian/overrides/      the lintian tag that misreads a static-pie
+#   share/lintian/overrides/      the tags lintian gets wrong of this package
 # The manual page, changelog and README are compressed as Debian ships them
-# (gzip -9n: no name, no date). The .deb is made by CPack (cpack --preset release, or the
-# release workflow) in the build folder. It depends on nothing, since the
-# program is static; its architecture is dpkg's. Built from the same sources
-# it is the same to the bit: its dates come from SOURCE_DATE_EPOCH
-# (packaging/cpack-project-config.cmake), its folders are 0755 whatever the
-# umask (packaging/cpack-pre-build.cmake), and the program is stripped of its
-# symbols and of the compilers' .comment notes. The modes of the .deb's own
-# members still follow the umask, which CMake cannot set: packages compare
-# equal when built under the same umask.
+# (gzip -9n: no name, no date). It depends on nothing, since the program is
+# static; its architecture is the target's, named as Debian names it.
+#
+# Windows (mingw): a zip, records-demo-VERSION-windows-PROCESSOR.zip, with one
+# top folder holding the program, README.txt and LICENSE.txt, with the line
+# ends that Windows' own editors expect.
+#
+# Another toolchain installs the program alone and packages nothing.
+#
+# Built from the same sources a package is the same to the bit: its dates come
+# from SOURCE_DATE_EPOCH (packaging/cpack-project-config.cmake), and its folders
+# are 0755 whatever the umask (packaging/cpack-pre-build.cmake). The modes of
+# a .deb's own members still follow the umask, which CMake cannot set: packages
+# compare equal when built under the same umask. CPack makes the package in the
+# build folder (cpack --preset NAME, or the last step of a workflow).
 
 include(GNUInstallDirs)
-install(TARGETS records-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(NOT records_target_family STREQUAL "elf")
-  return()
-endif()
 
-set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-set(doc ${CMAKE_INSTALL_DATADIR}/doc/records-demo)
+# Debian's name for the architecture of TARGET, or empty where none is known.
+function(records_debian_architecture target var)
+  set(table x86_64:amd64 aarch64:arm64 arm:armhf i686:i386 i386:i386 riscv64:riscv64 powerpc64le:ppc64el
+            s390x:s390x loongarch64:loong64)
+  string(REGEX MATCH "^[^-]+" processor "${target}")
+  set(architecture "")
+  foreach(entry IN LISTS table)
+    if(entry MATCHES "^${processor}:(.*)$")
+      set(architecture ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  set(${var} "${architecture}" PARENT_SCOPE)
+endfunction()
 
-if(CMAKE_OBJCOPY)
-  install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:records-demo>\"
-                  COMMAND_ERROR_IS_FATAL ANY)")
-endif()
-
-foreach(source IN ITEMS ${packaging}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
-  cmake_path(GET source FILENAME file)
-  add_custom_command(OUTPUT ${file}.gz
-    COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${source} ${file}.gz
-    DEPENDS ${source} VERBATIM)
-endforeach()
-add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
-install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
-        DESTINATION ${doc})
-install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-        RENAME records-demo)
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME records-demo)
-set(CPACK_PACKAGE_VENDOR "The records-demo developers")
-set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
-set(CPACK_PACKAGE_DESCRIPTION "\
+function(records_package program family target version date epoch)
+  # A Windows program sits beside its README at the top of its folder.
+  if(family STREQUAL "mingw")
+    install(TARGETS ${program} RUNTIME DESTINATION .)
+  else()
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+  set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+  set(CPACK_PACKAGE_NAME records-demo)
+  set(CPACK_PACKAGE_VERSION ${version})
+  set(CPACK_PACKAGE_VENDOR "The records-demo developers")
+  set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
+  set(CPACK_PACKAGE_DESCRIPTION "\
 records-demo models four everyday records (a point in the plane, a person,
 a dog and a book) as C++ classes, builds one sample of each from fixed data
 and prints their details on six lines, with Polish labels written without
 diacritics. It takes no input and always prints the same lines.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_RECORDS_SOURCE_DIR ${PROJECT_SOURCE_DIR})
-set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack-project-config.cmake)
-set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack-pre-build.cmake)
-include(CPack)
+  set(CPACK_STRIP_FILES ON)
+  set(CPACK_RECORDS_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+  set(CPACK_RECORDS_CHANGELOG_EPOCH ${epoch})
+  set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack-project-config.cmake)
+  set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack-pre-build.cmake)
+
+  if(family STREQUAL "elf")
+    set(doc ${CMAKE_INSTALL_DATADIR}/doc/records-demo)
+    if(CMAKE_OBJCOPY)
+      install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
+                      COMMAND_ERROR_IS_FATAL ANY)")
+    endif()
+    configure_file(${packaging}/records-demo.1.in records-demo.1 @ONLY)
+    foreach(source IN ITEMS ${PROJECT_BINARY_DIR}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
+      cmake_path(GET source FILENAME file)
+      add_custom_command(OUTPUT ${file}.gz
+        COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${source} ${file}.gz
+        DEPENDS ${source} VERBATIM)
+    endforeach()
+    add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
+    install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
+            DESTINATION ${doc})
+    install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+            RENAME records-demo)
+    records_debian_architecture("${target}" architecture)
+    if(architecture STREQUAL "")
+      message(STATUS "records-demo: no Debian architecture is known here for ${target}: no .deb is made")
+      return()
+    endif()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
+    set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  elseif(family STREQUAL "mingw")
+    # Text a Windows user opens with a double click: CRLF line ends.
+    foreach(text IN ITEMS README.md:README.txt LICENSE:LICENSE.txt)
+      string(REPLACE ":" ";" text ${text})
+      list(GET text 0 source)
+      list(GET text 1 file)
+      file(READ ${PROJECT_SOURCE_DIR}/${source} content)
+      string(REPLACE "\n" "\r\n" content "${content}")
+      file(WRITE ${PROJECT_BINARY_DIR}/${file} "${content}")
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${source})
+      install(FILES ${PROJECT_BINARY_DIR}/${file} DESTINATION .)
+    endforeach()
+    string(REGEX MATCH "^[^-]+" processor "${target}")
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME records-demo-${version}-windows-${processor})
+  else()
+    return()
+  endif()
+  include(CPack)
+endfunction()
