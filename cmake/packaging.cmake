@@ -17,7 +17,8 @@
 #
 # Windows (mingw): a zip, records-demo-VERSION-windows-PROCESSOR.zip, with one
 # top folder holding the program, README.txt and LICENSE.txt, with the line
-# ends that Windows' own editors expect.
+# ends that Windows' own editors expect. Its members are sorted and dated in
+# UTC (packaging/cpack-post-build.cmake).
 #
 # Another toolchain installs the program alone and packages nothing.
 #
@@ -115,6 +116,7 @@ diacritics. It takes no input and always prints the same lines.")
     string(REGEX MATCH "^[^-]+" processor "${target}")
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME records-demo-${version}-windows-${processor})
+    set(CPACK_POST_BUILD_SCRIPTS ${packaging}/cpack-post-build.cmake)
   else()
     return()
   endif()
