@@ -6,9 +6,9 @@
 # build, STDLIB the standard library's options. It makes the interface target
 # NAME, and sets CLAIMS and REQUIRED to the facts the link test reads off the
 # program: those configure claims, and those it must find whatever configure
-# chose. The developer build keeps the
-# toolchain's defaults, since sanitizer runtimes cannot be linked statically:
-# its NAME adds nothing, and it claims nothing.
+# chose. The developer build keeps the toolchain's defaults, since sanitizer
+# runtimes cannot be linked statically: its NAME adds nothing, and it claims
+# nothing.
 
 include(${CMAKE_CURRENT_LIST_DIR}/release-link.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/release-hardening.cmake)
