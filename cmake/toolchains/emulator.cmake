@@ -1,17 +1,32 @@
 # Sets CMAKE_CROSSCOMPILING_EMULATOR to what scripts/emulator finds for TARGET
-# (arm64 or windows), followed by ARGS, unless it was given (an empty value
-# means none: the build is then configured and built, and not run). Without an
-# emulator, configure still completes: its probes then link and do not run.
+# (arm64 or windows), followed by ARGS, unless it was given: an empty value
+# means none, and the build is then configured, built and packaged, but its
+# programs are not run (configure says so, and disables the end-to-end checks).
+# With no emulator here, configure stops and says what to install: a preset
+# whose checks cannot run does not pass quietly without them. Where the Debian
+# release packages no Wine, RECORDS_WITHOUT_WINE, holding the reason, gives a
+# Windows build none, and configure says why.
 #   records_use_emulator(TARGET [ARGS...])
 
 function(records_use_emulator target)
-  if(DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
+  # A probe's own project is run through its caller's emulator.
+  get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
+  if(in_try_compile OR DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
     return()
   endif()
-  # With none here, configure says so once, as it disables the checks.
-  execute_process(COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../scripts/emulator ${target}
-                  OUTPUT_VARIABLE emulator OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
-  if(status EQUAL 0)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${emulator} ${ARGN} CACHE STRING "Runs the target's programs here")
+  if(target STREQUAL "windows" AND NOT "$ENV{RECORDS_WITHOUT_WINE}" STREQUAL "")
+    message(STATUS "records-demo: no Wine: $ENV{RECORDS_WITHOUT_WINE} (RECORDS_WITHOUT_WINE)")
+    set(CMAKE_CROSSCOMPILING_EMULATOR "" CACHE STRING "Runs the target's programs here")
+    return()
   endif()
+  execute_process(COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../scripts/emulator ${target}
+                  OUTPUT_VARIABLE emulator OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    string(STRIP "${why}" why)
+    string(REGEX REPLACE "^emulator: " "" why "${why}")
+    message(FATAL_ERROR "records-demo: ${why}. Install it (bash scripts/prerequisites ${target}), or configure "
+                        "without running the target's programs: -DCMAKE_CROSSCOMPILING_EMULATOR=")
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${emulator} ${ARGN} CACHE STRING "Runs the target's programs here")
 endfunction()
