@@ -6,7 +6,8 @@
 # (static-pie), loaded at a random address like any hardened Debian program,
 # whose unwinder finds the exception tables through the program headers, where a
 # plain static executable registers them as it starts (libgcc 13 and later walk
-# every entry of them then, over four times the cost of the rest of the run).
+# every entry of them then: a run costs about four times as much;
+# docs/startup.md has the figures).
 # Packed relative relocations (DT_RELR) keep the self-relocation a static-pie
 # does as it starts short; full RELRO makes the relocated data read-only;
 # dropping unused sections keeps the image, and so the memory a run touches,
