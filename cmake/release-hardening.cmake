@@ -1,5 +1,6 @@
-# How the release is hardened as it compiles: as Debian's dpkg-buildflags
-# hardens every package, so the program stands beside the ones Debian ships.
+# How the release is hardened as it compiles: much as Debian's dpkg-buildflags
+# hardens packages with hardening=+all, so the program stands beside the ones
+# Debian ships (format-string checks aside: the program has no format strings).
 #   stack protector (strong)   a canary checked on return from any function
 #                              with an array or an address-taken local
 #   _FORTIFY_SOURCE            the C library's checked string and memory calls;
