@@ -14,7 +14,7 @@ find_program(CLANG_TIDY clang-tidy REQUIRED)
 find_program(CPPCHECK cppcheck REQUIRED)
 
 set(program_sources src/main.cpp src/records.hpp)
-set(test_sources tests/records_test.cpp tests/fail_alloc.cpp tests/hardening_witness.cpp)
+set(test_sources tests/records_test.cpp tests/fail_alloc.cpp cmake/hardening-witness.cpp)
 set(formatted ${program_sources} ${test_sources} bench/stream_floor.cpp bench/system_floor.c)
 
 add_custom_target(format-check

@@ -1,7 +1,8 @@
 # What is installed, and the package made of it, for each kind of target:
-#   records_package(PROGRAM FAMILY TARGET VERSION DATE EPOCH)
-# PROGRAM is the program's target; FAMILY and TARGET are records_toolchain's;
-# VERSION, DATE and EPOCH the changelog's (records_changelog).
+#   records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH)
+# PROGRAM is the program's target; RELEASE records_release's target, which says
+# how it links; FAMILY and TARGET are records_toolchain's; VERSION, DATE and
+# EPOCH the changelog's (records_changelog).
 #
 # Linux (elf): a .deb, as Debian ships a program:
 #   bin/                          the program, stripped, without the compilers'
@@ -12,8 +13,9 @@
 #                                 format), changelog and README
 #   share/lintian/overrides/      the tags lintian gets wrong of this package
 # The manual page, changelog and README are compressed as Debian ships them
-# (gzip -9n: no name, no date). It depends on nothing, since the program is
-# static; its architecture is the target's, named as Debian names it.
+# (gzip -9n: no name, no date). A static program depends on nothing; a dynamic
+# one on what dpkg-shlibdeps finds it needs. Its architecture is the target's,
+# as dpkg-architecture names it; without dpkg, no .deb is made.
 #
 # Windows (mingw): a zip, records-demo-VERSION-windows-PROCESSOR.zip, with one
 # top folder holding the program, README.txt and LICENSE.txt, with the line
@@ -31,20 +33,6 @@
 
 include(GNUInstallDirs)
 
-# Debian's name for the architecture of TARGET, or empty where none is known.
-function(records_debian_architecture target var)
-  set(table x86_64:amd64 aarch64:arm64 arm:armhf i686:i386 i386:i386 riscv64:riscv64 powerpc64le:ppc64el
-            s390x:s390x loongarch64:loong64)
-  string(REGEX MATCH "^[^-]+" processor "${target}")
-  set(architecture "")
-  foreach(entry IN LISTS table)
-    if(entry MATCHES "^${processor}:(.*)$")
-      set(architecture ${CMAKE_MATCH_1})
-    endif()
-  endforeach()
-  set(${var} "${architecture}" PARENT_SCOPE)
-endfunction()
-
 # Installs the project's text SOURCE as FILE, with the CRLF line ends of the
 # text a Windows user opens with a double click.
 function(records_windows_text source file)
@@ -55,7 +43,7 @@ function(records_windows_text source file)
   install(FILES ${PROJECT_BINARY_DIR}/${file} DESTINATION .)
 endfunction()
 
-function(records_package program family target version date epoch)
+function(records_package program release family target version date epoch)
   # A Windows program sits beside its README at the top of its folder.
   if(family STREQUAL "mingw")
     install(TARGETS ${program} RUNTIME DESTINATION .)
@@ -97,12 +85,26 @@ diacritics. It takes no input and always prints the same lines.")
     install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
             DESTINATION ${doc})
-    install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    # The overrides of a static program's tags apply only where it is static.
+    get_target_property(link ${release} RECORDS_LINK)
+    file(READ ${packaging}/lintian-overrides overrides)
+    if(link STREQUAL "dynamic")
+      string(FIND "${overrides}" "# Where the program is static" static)
+      string(SUBSTRING "${overrides}" 0 ${static} overrides)
+    endif()
+    file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${packaging}/lintian-overrides)
+    install(FILES ${PROJECT_BINARY_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
             RENAME records-demo)
-    records_debian_architecture("${target}" architecture)
-    if(architecture STREQUAL "")
-      message(STATUS "records-demo: no Debian architecture is known here for ${target}: no .deb is made")
+    execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      string(STRIP "${why}" why)
+      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
       return()
+    endif()
+    if(link STREQUAL "dynamic")
+      set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
