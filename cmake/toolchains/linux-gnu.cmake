@@ -1,0 +1,30 @@
+# Linux on another processor: Debian's cross g++ for the GNU triple in
+# RECORDS_CROSS_TRIPLE (aarch64-linux-gnu, arm-linux-gnueabihf, ...), which the
+# preset sets; its programs run here under qemu user mode, which finds the
+# target's C library (for a program that is not static) where the cross
+# compiler finds it.
+
+if(NOT RECORDS_CROSS_TRIPLE)
+  message(FATAL_ERROR "records-demo: set RECORDS_CROSS_TRIPLE to the target's GNU triple (aarch64-linux-gnu, ...)")
+endif()
+# Each probe's project reads this file again, and gets only what is listed here.
+if(NOT RECORDS_CROSS_TRIPLE IN_LIST CMAKE_TRY_COMPILE_PLATFORM_VARIABLES)
+  list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES RECORDS_CROSS_TRIPLE)
+endif()
+
+set(CMAKE_SYSTEM_NAME Linux)
+string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR ${RECORDS_CROSS_TRIPLE})
+set(CMAKE_C_COMPILER ${RECORDS_CROSS_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${RECORDS_CROSS_TRIPLE}-g++)
+
+include(${CMAKE_CURRENT_LIST_DIR}/emulator.cmake)
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libc.so.6
+                OUTPUT_VARIABLE libc OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(IS_ABSOLUTE "${libc}")
+  cmake_path(NORMAL_PATH libc)
+  cmake_path(GET libc PARENT_PATH lib)
+  cmake_path(GET lib PARENT_PATH target_root)
+  records_use_emulator(${RECORDS_CROSS_TRIPLE} -L ${target_root})
+else()
+  records_use_emulator(${RECORDS_CROSS_TRIPLE})
+endif()
