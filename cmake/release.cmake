@@ -171,6 +171,7 @@ function(records_check_run stdlib)
     # qemu looks for the target's loader under / unless it is given a root.
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    cmake_path(NORMAL_PATH libc)
     cmake_path(GET libc PARENT_PATH root)
     cmake_path(GET root PARENT_PATH root)
     set(hint " qemu needs the target's root to find its loader: give it with -L (\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
@@ -196,16 +197,13 @@ function(records_try var seen_var facts)
     set(facts_of ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
     records_build(EXECUTABLE ${folder}/program ${here}/probe.cpp COMPILE ${try_COMPILE} LINK ${try_LINK})
     if(built AND try_WITNESS)
-      set(witness_options -ffunction-sections)
-      records_build(STATIC_LIBRARY ${folder}/witness.a ${here}/hardening-witness.cpp
-                    COMPILE ${try_COMPILE} ${witness_options})
-      set(with ${built})
       records_build(STATIC_LIBRARY ${folder}/without.a ${here}/hardening-witness.cpp
-                    COMPILE ${try_BASE} ${witness_options})
-      if(NOT built OR NOT with)
-        message(FATAL_ERROR "records-demo: the hardening witness does not build cleanly: "
-                            "see CMakeFiles/records-probes.log")
+                    COMPILE ${try_BASE} -ffunction-sections)
+      if(NOT built)
+        message(FATAL_ERROR "records-demo: the hardening witness does not build cleanly: see ${folder}/../../records-probes.log")
       endif()
+      records_build(STATIC_LIBRARY ${folder}/witness.a ${here}/hardening-witness.cpp
+                    COMPILE ${try_COMPILE} -ffunction-sections)
       list(APPEND facts_of --witness ${folder}/witness.a)
       foreach(fact IN LISTS facts)
         list(APPEND facts_of --without ${fact} ${folder}/without.a)
