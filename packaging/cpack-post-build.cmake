@@ -8,6 +8,12 @@ if(NOT STRIP_NONDETERMINISM)
   message(FATAL_ERROR "strip-nondeterminism is not installed (Debian: strip-nondeterminism): "
                       "the zip would not be the same from one machine or time zone to the next")
 endif()
+# packaging/cpack-project-config.cmake sets it from git or the changelog; left
+# empty there (a changelog date configure could not read) it is unset here.
+if(NOT "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "SOURCE_DATE_EPOCH is '$ENV{SOURCE_DATE_EPOCH}', not a time in seconds since 1970: "
+                      "the zip's members cannot be dated")
+endif()
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
   execute_process(COMMAND ${STRIP_NONDETERMINISM} --type zip --timestamp $ENV{SOURCE_DATE_EPOCH} ${package}
                   COMMAND_ERROR_IS_FATAL ANY)
