@@ -46,6 +46,8 @@
 # a link option kept where it works; `harden` and, only where the build
 # optimises, `optimise`: a compile option, kept where it works unless an
 # earlier row gave its first fact. A fact "-" is none to show.
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
+
 set(records_rows_elf
   "kind|RECORDS_LINK_STATIC_PIE|static-pie|static-pie|no-pie -fno-PIE -fno-pie|-fPIE|-static-pie"
   "kind|RECORDS_LINK_STATIC|static|static, not position independent|||-static"
@@ -96,7 +98,8 @@ endfunction()
 function(records_run program)
   set(ran TRUE)
   set(said "")
-  if(NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR)
+  records_can_run(can_run)
+  if(can_run)
     execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${program} RESULT_VARIABLE status
                     OUTPUT_VARIABLE printed ERROR_VARIABLE said)
     string(STRIP "${printed}" printed)
@@ -134,15 +137,10 @@ function(records_check_run stdlib)
     string(REPLACE " " ";" words "${command}")
     set(hint " It is one word with spaces: give the command and its arguments as a list (\"${words}\").")
   elseif(said MATCHES "Could not open '/lib")
-    # qemu looks for the target's loader under / unless it is given a root:
-    # the one where the cross compiler finds the C library.
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
-                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    cmake_path(NORMAL_PATH libc)
-    cmake_path(GET libc PARENT_PATH root)
-    cmake_path(GET root PARENT_PATH root)
-    set(hint " qemu needs the target's root to find its loader: give it with -L "
-             "(\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
+    # qemu looks for the target's loader under / unless it is given a root.
+    records_target_root(${CMAKE_CXX_COMPILER} root)
+    string(CONCAT hint " qemu needs the target's root to find its loader: give it with -L "
+           "(\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
   endif()
   message(FATAL_ERROR
     "records-demo: the emulator \"${CMAKE_CROSSCOMPILING_EMULATOR}\" cannot run a plain ${CMAKE_SYSTEM_NAME} "
@@ -362,7 +360,8 @@ function(records_release name family dev)
   # What configure says: what it kept, what it left to the packager's flags,
   # and how it knows.
   set(how "probes built, read and run")
-  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  records_can_run(can_run)
+  if(NOT can_run)
     set(how "probes built and read, not run: cross-compiling with no emulator")
   endif()
   list(APPEND words_link ${words_kind})

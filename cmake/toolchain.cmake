@@ -13,6 +13,11 @@
 #                                           defaults; TARGET: the C++ compiler's target
 #   records_run_environment(BINARY_DIR VAR) the environment the target's programs
 #                                           need to run here, as NAME=VALUE items
+#   records_can_run(VAR)                    whether the target's programs run here,
+#                                           natively or through the emulator
+#   records_target_root(COMPILER VAR)       the root in which a cross COMPILER finds
+#                                           the target's C library (/usr/TRIPLE), where
+#                                           qemu finds the target's loader; empty if none
 # The policies that depend on the target (how the release links and is
 # hardened, what is installed and packaged, which tests apply) are handed these
 # results; none of them asks again.
@@ -60,6 +65,26 @@ endfunction()
 # there too. Here they live in the build tree, for the tests and for
 # configure's own probes alike (the environment is set for configure's process
 # too); its own reports are off, so that a run says only what the program says.
+function(records_can_run var)
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(${var} FALSE PARENT_SCOPE)
+  else()
+    set(${var} TRUE PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(records_target_root compiler var)
+  execute_process(COMMAND ${compiler} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
+                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  set(root "")
+  if(IS_ABSOLUTE "${libc}")
+    cmake_path(NORMAL_PATH libc)
+    cmake_path(GET libc PARENT_PATH root)
+    cmake_path(GET root PARENT_PATH root)
+  endif()
+  set(${var} "${root}" PARENT_SCOPE)
+endfunction()
+
 function(records_run_environment binary_dir var)
   set(environment "")
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows" AND CMAKE_CROSSCOMPILING_EMULATOR)
