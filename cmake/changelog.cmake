@@ -1,11 +1,9 @@
 # The version and the release date are written once, in the changelog's top
-# entry, as Debian keeps them; everything else (the project's version, the
-# package's, the manual page's date and the date of every file in a package
-# built without git) is read from there:
+# entry, as Debian keeps them:
 #   records_changelog(FILE VERSION DATE EPOCH)
-# sets VERSION ("1.0.0"), DATE (the entry's own calendar date, "2026-12-08") and
-# EPOCH (its moment in seconds since 1970, UTC). Editing the file configures
-# again. It needs nothing but CMake, so it can run before project().
+# sets VERSION ("1.0.0"), DATE (the entry's calendar date, "2026-12-08") and
+# EPOCH (its moment in seconds since 1970, UTC). Plain CMake, so that it runs
+# before project() and on any system; editing the file configures again.
 
 function(records_changelog file version_var date_var epoch_var)
   file(STRINGS ${file} lines)
@@ -15,52 +13,42 @@ function(records_changelog file version_var date_var epoch_var)
   endif()
   set(version ${CMAKE_MATCH_1})
 
-  # The entry ends with its trailer: " -- Name <address>  Tue, 08 Dec 2026 00:00:00 +0000".
-  set(trailer "")
-  foreach(line IN LISTS lines)
-    if(line MATCHES "^ -- ")
-      set(trailer "${line}")
-      break()
-    endif()
-  endforeach()
-  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-  if(NOT trailer MATCHES ">  [A-Z][a-z][a-z], ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-])([0-9][0-9])([0-9][0-9])$")
+  # The entry ends with " -- Name <address>  Tue, 08 Dec 2026 00:00:00 +0000".
+  list(FILTER lines INCLUDE REGEX "^ -- ")
+  list(POP_FRONT lines trailer)
+  set(date "([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9])")
+  set(time "([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-])([0-9][0-9])([0-9][0-9])")
+  if(NOT trailer MATCHES ">  [A-Z][a-z][a-z], ${date} ${time}$")
     message(FATAL_ERROR "${file}: the top entry has no trailer ' -- Name <address>  Day, DD Mon YYYY HH:MM:SS +ZZZZ'")
   endif()
-  # The fields are taken before any other regular expression overwrites them;
-  # leading zeros are dropped, as math() would read 08 as octal.
+  # Every field is taken before the next regular expression overwrites them;
+  # then leading zeros are dropped, as math() would read 08 as octal.
+  set(fields day month year hour minute second sign zone_hours zone_minutes)
   set(i 0)
-  foreach(field IN ITEMS day month_name year hour minute second sign zone_hours zone_minutes)
+  foreach(field IN LISTS fields)
     math(EXPR i "${i} + 1")
     set(${field} "${CMAKE_MATCH_${i}}")
   endforeach()
-  foreach(field IN ITEMS day year hour minute second zone_hours zone_minutes)
+  foreach(field IN LISTS fields)
     string(REGEX REPLACE "^0+([0-9])" "\\1" ${field} "${${field}}")
   endforeach()
-  list(FIND months ${month_name} month)
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(FIND months ${month} month)
   if(month EQUAL -1)
-    message(FATAL_ERROR "${file}: '${month_name}' is not a month")
+    message(FATAL_ERROR "${file}: the top entry's trailer names no month: ${trailer}")
   endif()
   math(EXPR month "${month} + 1")
 
-  # Days since 1970-01-01 of a proleptic Gregorian date, counted from March so
-  # that the leap day falls at the end of a year.
-  if(month LESS_EQUAL 2)
-    math(EXPR y "${year} - 1")
-    math(EXPR m "${month} + 9")
-  else()
-    set(y ${year})
-    math(EXPR m "${month} - 3")
-  endif()
+  # Days since 1970-01-01 of a Gregorian date, the year counted from March so
+  # that a leap day falls at its end.
+  math(EXPR y "${year} - (14 - ${month}) / 12")
+  math(EXPR m "(${month} + 9) % 12")
   math(EXPR era "${y} / 400")
   math(EXPR yoe "${y} - ${era} * 400")
   math(EXPR doy "(153 * ${m} + 2) / 5 + ${day} - 1")
   math(EXPR days "${era} * 146097 + ${yoe} * 365 + ${yoe} / 4 - ${yoe} / 100 + ${doy} - 719468")
-  # The time is local to the zone given; UTC is that time less the zone's offset.
-  math(EXPR offset "${zone_hours} * 3600 + ${zone_minutes} * 60")
-  if(sign STREQUAL "-")
-    math(EXPR offset "0 - ${offset}")
-  endif()
+  # The time is local to the zone given: UTC is that time less the zone's offset.
+  math(EXPR offset "(${sign}1) * (${zone_hours} * 3600 + ${zone_minutes} * 60)")
   math(EXPR epoch "${days} * 86400 + ${hour} * 3600 + ${minute} * 60 + ${second} - ${offset}")
 
   string(REGEX REPLACE "^([0-9])$" "0\\1" mm "${month}")

@@ -1,10 +1,6 @@
-# Quality gates of the developer build. Each is a target,
-#   cmake --build --preset dev --target NAME
-# and a CTest test (gate.NAME), so that the test run fails when one does:
-#   format-check  clang-format would change nothing (its twin format-fix reformats)
-#   tidy          clang-tidy finds nothing
-#   cppcheck      cppcheck finds nothing
-# New C++ files are added to the lists below by hand.
+# Quality gates of the developer build: each a target (cmake --build --preset dev
+# --target NAME) and a test (gate.NAME), so that the test run fails with it:
+# format-check (its twin format-fix reformats), tidy, cppcheck.
 
 if(NOT TARGET records_test)
   message(FATAL_ERROR "The quality gates check the unit tests too: they need the developer build (RECORDS_DEV) with BUILD_TESTING on")
@@ -24,14 +20,11 @@ add_custom_target(format-fix
   COMMAND ${CLANG_FORMAT} -i ${formatted}
   WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM)
 
-# clang-tidy judges the code as the project's own C++17, with flags of its own
-# rather than a build's compile commands: those carry whatever flags the build
-# was given, and a g++ flag or standard that clang does not know would fail the
-# gate on clean code. Each source is checked once; the header through the
-# sources that include it. The test's other include directories (GoogleTest's)
-# go after the system ones, where they cannot hide a standard header that is
-# also there, and their headers count as system headers, so they are not judged.
-# The wrapper keeps clang-tidy's count lines quiet.
+# clang-tidy judges the code as C++17 with flags of its own: a build's compile
+# commands may carry a g++ flag clang does not know, failing the gate on clean
+# code. The header is checked through the sources that include it. GoogleTest's
+# include directories go after the system ones (-idirafter), so they cannot hide
+# a standard header and their own headers are not judged.
 set(tidy_wrapper ${CMAKE_COMMAND} -P ${CMAKE_CURRENT_LIST_DIR}/run-clang-tidy.cmake --)
 add_custom_target(tidy
   COMMAND ${tidy_wrapper} ${CLANG_TIDY} --quiet --warnings-as-errors=* src/main.cpp ${test_sources}
@@ -48,9 +41,8 @@ foreach(gate IN ITEMS format-check tidy cppcheck)
   add_test(NAME gate.${gate} COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR} --target ${gate})
 endforeach()
 
-# The tidy gate's wrapper, on a stand-in for clang-tidy: it keeps every form of
-# the count line quiet, yet shows a finding and fails on it. (The wrapper takes
-# its command as a CMake list, so the stand-in's lines are not split by ';'.)
+# The tidy wrapper on a stand-in for clang-tidy: quiet on every form of the
+# count line, yet it shows a finding and fails on it.
 set(counts "printf '2 warnings generated.\\n13692 warnings and 1 error generated.\\n1 error generated.\\n' >&2")
 add_test(NAME gate.tidy-wrapper-quiet COMMAND ${tidy_wrapper} sh -c "${counts}")
 set_tests_properties(gate.tidy-wrapper-quiet PROPERTIES FAIL_REGULAR_EXPRESSION ".")

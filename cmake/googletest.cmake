@@ -1,7 +1,5 @@
-# GoogleTest for the unit tests, as the target GTest::gtest_main. Debian's
-# prebuilt library is built against libstdc++ and cannot be linked into a libc++
-# build, so that build compiles GoogleTest from the sources Debian ships (the
-# googletest package), against the same standard library as everything else.
+# GoogleTest, as GTest::gtest_main. Debian's prebuilt library is built against
+# libstdc++, so the libc++ build compiles it from Debian's sources instead.
 
 if(NOT RECORDS_LIBCXX)
   find_package(GTest REQUIRED)
