@@ -1,16 +1,13 @@
-# How the release links and is hardened (docs/building.md says why, docs/release.md how it is
-# checked): records_release(NAME FAMILY DEV [STDLIB options...]) makes the interface target NAME,
-# which the program, the hardening witness and the benchmark's floors link. FAMILY is
-# records_toolchain's; DEV, the developer build, keeps the toolchain's defaults (sanitizer
-# runtimes cannot link statically). A row of the table: step | cache variable | facts it must
-# show ("-": none) | configure's words | the packager's flags that decide it | compile options |
-# link options. Steps, tried in order: `kind`, the first kind of link that works; `link`, a link
-# option; `harden`, and `optimise` where the build optimises, a compile option, unless an earlier
-# row gave its first fact. A row is kept where its probe, built with it and the options kept so
-# far without a single diagnostic, runs (where the target's programs run here) and shows its
-# facts to tests/link-facts; a compile option's facts are where the witness built with it differs
-# from the witness without it. Answers are cached; one given (-DVAR=OFF) stands.
+# How the release links and is hardened (why: docs/building.md; how it is checked: docs/release.md).
+# records_release(NAME FAMILY DEV [STDLIB options...]) makes the interface target NAME; the
+# developer build (DEV) keeps the toolchain's defaults: sanitizer runtimes cannot link statically.
+# A row: step | cache variable | facts it must show ("-": none) | configure's words | the
+# packager's flags that decide it | compile options | link options. Kept in order: the first `kind`
+# of link that works, each `link` option that works, each `harden` option (`optimise` where the
+# build optimises) that works unless an earlier row gave its first fact. Answers are cached; one
+# given (-DVAR=OFF) stands.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
+set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
 set(records_rows_elf
   "kind|RECORDS_LINK_STATIC_PIE|static-pie|static-pie|no-pie -fno-PIE -fno-pie|-fPIE|-static-pie"
@@ -36,29 +33,24 @@ set(records_rows_mingw
   "link|RECORDS_LINK_NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
   "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
 
-# Builds SOURCE into FILE as TYPE (EXECUTABLE or STATIC_LIBRARY) in the release's configuration,
-# logged in CMakeFiles/records-probes.log; sets built to whether it built without a diagnostic
-# ("file:line: warning: ...", the project's folders taken out so their names never count). With
-# RUN, sets ran to whether it printed "1" and exited 0 here (true where nothing runs here), and
-# said to what it printed otherwise.
+# Builds SOURCE into FILE as TYPE as the release builds, logged; built: whether with no diagnostic
+# ("file:line: warning: ...", the project's folders taken out first). With RUN, ran: whether it
+# also printed "1" and exited 0 here (or cannot run here), and said: what it printed otherwise.
 function(records_build type file source)
   cmake_parse_arguments(PARSE_ARGV 3 build "RUN" "" "COMPILE;LINK")
   set(CMAKE_TRY_COMPILE_TARGET_TYPE ${type})
   set(CMAKE_TRY_COMPILE_CONFIGURATION ${CMAKE_BUILD_TYPE})
-  try_compile(built ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes ${source}
-              COMPILE_DEFINITIONS ${build_COMPILE} LINK_OPTIONS ${build_LINK} OUTPUT_VARIABLE output
-              COPY_FILE ${file} COPY_FILE_ERROR copy_error)
+  try_compile(built ${records_probes} ${source} COMPILE_DEFINITIONS ${build_COMPILE}
+              LINK_OPTIONS ${build_LINK} OUTPUT_VARIABLE output COPY_FILE ${file})
   string(REPLACE "${PROJECT_BINARY_DIR}" "<build>" output "${output}")
   string(REPLACE "${PROJECT_SOURCE_DIR}" "<source>" output "${output}")
   if(output MATCHES "(^|\n|: )[Ww]arning: ")
     set(built FALSE)
   endif()
-  file(APPEND ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes.log "${file}: built ${built}\n${output}\n")
+  file(APPEND ${records_probes}.log "${file}: built ${built}\n${output}\n")
   set(built ${built} PARENT_SCOPE)
   records_can_run(can_run)
-  if(NOT build_RUN)
-    return()
-  elseif(built AND can_run)
+  if(built AND build_RUN AND can_run)
     execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${file} RESULT_VARIABLE status
                     OUTPUT_VARIABLE printed ERROR_VARIABLE said)
     string(STRIP "${printed}" printed)
@@ -71,11 +63,10 @@ function(records_build type file source)
   set(said "${said}" PARENT_SCOPE)
 endfunction()
 
-# Stops configure, saying why and what to do, where a plain program does not run here although it
-# should. It needs the C library alone, which every target's programs find; a C++ runtime may be
-# a shared library the emulator is not told where to find (MinGW's DLLs under Wine).
+# Stops configure, saying why and what to do, where a plain program does not run here. It needs
+# the C library alone, where a C++ runtime may be a DLL that Wine is not told of.
 function(records_check_run stdlib)
-  set(program ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes/plain)
+  set(program ${records_probes}/plain)
   file(WRITE ${program}.cpp "#include <cstdio>\nint main() { std::puts(\"1\"); }\n")
   records_build(EXECUTABLE ${program} ${program}.cpp RUN COMPILE ${stdlib} LINK ${stdlib})
   if(NOT built)
@@ -102,56 +93,56 @@ function(records_check_run stdlib)
     "target's programs (their end-to-end checks are then disabled), give none: -DCMAKE_CROSSCOMPILING_EMULATOR=")
 endfunction()
 
-# Tries one row: the probe is built with COMPILE and LINK, and with WITNESS the witness too, and
-# again with BASE alone. Sets SEEN to the facts tests/link-facts reads off them; caches
-# VAR_ACCEPTED, whether all built cleanly and ran, and VAR, whether they also showed FACTS.
-function(records_try var seen_var facts)
-  cmake_parse_arguments(PARSE_ARGV 3 try "WITNESS" "" "COMPILE;LINK;BASE")
-  if(NOT DEFINED ${var}_SEEN)
-    message(CHECK_START "Probing ${var}")
-    set(folder ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes/${var})
-    set(read ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
-    set(witness ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
-    records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp RUN
-                  COMPILE ${try_COMPILE} LINK ${try_LINK})
-    if(built AND try_WITNESS)
-      records_build(STATIC_LIBRARY ${folder}/without.a ${witness} COMPILE ${try_BASE} -ffunction-sections)
-      if(NOT built)
-        message(FATAL_ERROR "records-demo: the hardening witness does not build: see CMakeFiles/records-probes.log")
-      endif()
-      records_build(STATIC_LIBRARY ${folder}/with.a ${witness} COMPILE ${try_COMPILE} -ffunction-sections)
-      list(APPEND read --witness ${folder}/with.a)
-      foreach(fact IN LISTS facts)
-        list(APPEND read --without ${fact} ${folder}/without.a)
-      endforeach()
-    endif()
-    set(seen "")
-    if(built)
-      execute_process(COMMAND bash ${read} OUTPUT_VARIABLE seen RESULT_VARIABLE status
-                      OUTPUT_STRIP_TRAILING_WHITESPACE)
-      if(NOT status EQUAL 0)
-        message(FATAL_ERROR "records-demo: tests/link-facts cannot read the probe ${folder}/program")
-      endif()
-      separate_arguments(seen)
-    else()
-      set(ran FALSE)
-    endif()
-    set(missing ${facts})
-    list(REMOVE_ITEM missing - ${seen})
-    set(works FALSE)
-    if(ran AND missing STREQUAL "")
-      set(works TRUE)
-      message(CHECK_PASS "yes")
-    else()
-      message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${ran}, seen: ${seen})")
-    endif()
-    set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
-    set(${var}_ACCEPTED ${ran} CACHE INTERNAL "records-demo probe: built cleanly and ran")
-    if(NOT DEFINED ${var})
-      set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
-    endif()
+# Tries a row unless answered: the probe built with COMPILE and LINK; with WITNESS, the witness too,
+# and with BASE alone. Caches VAR_SEEN, the facts tests/link-facts reads off them; VAR_ACCEPTED,
+# whether all built cleanly and ran; VAR, whether they also showed FACTS.
+function(records_try var facts witness)
+  cmake_parse_arguments(PARSE_ARGV 3 try "" "" "COMPILE;LINK;BASE")
+  if(DEFINED ${var}_SEEN)
+    return()
   endif()
-  set(${seen_var} "${${var}_SEEN}" PARENT_SCOPE)
+  message(CHECK_START "Probing ${var}")
+  set(folder ${records_probes}/${var})
+  set(read ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
+  set(source ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
+  records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp RUN
+                COMPILE ${try_COMPILE} LINK ${try_LINK})
+  if(built AND witness)
+    records_build(STATIC_LIBRARY ${folder}/without.a ${source} COMPILE ${try_BASE} -ffunction-sections)
+    if(NOT built)
+      message(FATAL_ERROR "records-demo: the hardening witness does not build: see CMakeFiles/records-probes.log")
+    endif()
+    records_build(STATIC_LIBRARY ${folder}/with.a ${source} COMPILE ${try_COMPILE} -ffunction-sections)
+    list(APPEND read --witness ${folder}/with.a)
+    foreach(fact IN LISTS facts)
+      list(APPEND read --without ${fact} ${folder}/without.a)
+    endforeach()
+  endif()
+  set(seen "")
+  if(built)
+    execute_process(COMMAND bash ${read} OUTPUT_VARIABLE seen RESULT_VARIABLE status
+                    OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "records-demo: tests/link-facts cannot read the probe ${folder}/program")
+    endif()
+    separate_arguments(seen)
+  else()
+    set(ran FALSE)
+  endif()
+  set(missing ${facts})
+  list(REMOVE_ITEM missing - ${seen})
+  set(works FALSE)
+  if(ran AND missing STREQUAL "")
+    set(works TRUE)
+    message(CHECK_PASS "yes")
+  else()
+    message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${ran}, seen: ${seen})")
+  endif()
+  set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
+  set(${var}_ACCEPTED ${ran} CACHE INTERNAL "records-demo probe: built cleanly and ran")
+  if(NOT DEFINED ${var})
+    set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
+  endif()
 endfunction()
 
 function(records_release name family dev)
@@ -165,8 +156,7 @@ function(records_release name family dev)
     return()
   endif()
   records_check_run("${arg_STDLIB}")
-  # _FORTIFY_SOURCE does something only in the configurations whose flags optimise (an -O other
-  # than -O0 last). Flags given from outside (CXXFLAGS, LDFLAGS) decide what they set.
+  # _FORTIFY_SOURCE does something only where the flags optimise (their last -O is not -O0).
   get_property(multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
   set(configs ${CMAKE_BUILD_TYPE})
   if(multi_config)
@@ -175,18 +165,18 @@ function(records_release name family dev)
   set(optimising "")
   foreach(config IN LISTS configs)
     string(TOUPPER "${config}" upper)
-    string(REGEX MATCHALL "(^| )-O[^ ]*" levels "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
-    if(levels MATCHES "-O" AND NOT levels MATCHES "-O0$")
+    set(flags " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
+    if(flags MATCHES ".* -O([^ ]*)" AND NOT CMAKE_MATCH_1 STREQUAL "0")
       list(APPEND optimising ${config})
     endif()
   endforeach()
   string(JOIN "," optimising ${optimising})
+  # Flags given from outside (CXXFLAGS, LDFLAGS) decide what they set.
   string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
   string(CONCAT packager_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} "
          "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${type}}")
 
-  # Kept so far: compile options for the target and as probes take them (plain), link options,
-  # facts claimed, facts the packager's flags decided, hardening facts kept and witnessed, words.
+  # Kept so far: compile options for the target and for probes (plain), link options, facts, words.
   foreach(list IN ITEMS compile plain link claims packager kept witnessed linked hardened
                         left_linked left_hardened made)
     set(${list} "")
@@ -226,20 +216,16 @@ function(records_release name family dev)
       continue()
     endif()
 
-    # Tried over the options kept so far less those for its own facts, so that an alternative is
-    # known to work even where an earlier row is kept: the link test checks that the release
-    # lacks nothing any of them gives.
+    # Tried without the options kept for its facts: the link test checks that the release lacks
+    # nothing that any option the toolchain accepts gives.
     set(others ${plain})
     foreach(fact IN LISTS facts)
       list(REMOVE_ITEM others ${plain_${fact}} "")
     endforeach()
-    set(witness "")
-    if(group STREQUAL "hardened")
-      set(witness WITNESS BASE ${arg_STDLIB} ${others})
-    endif()
-    records_try(${var} seen "${facts}" COMPILE ${arg_STDLIB} ${others} ${options}
-                LINK ${arg_STDLIB} ${link} ${row_link} ${witness})
-    if(group STREQUAL "hardened")
+    string(COMPARE EQUAL ${group} hardened witness)
+    records_try(${var} "${facts}" ${witness} COMPILE ${arg_STDLIB} ${others} ${options}
+                LINK ${arg_STDLIB} ${link} ${row_link} BASE ${arg_STDLIB} ${others})
+    if(witness)
       list(APPEND witnessed ${facts})
       if(${var}_ACCEPTED)
         set(options_${var} ${row_options})
@@ -258,8 +244,8 @@ function(records_release name family dev)
     elseif(NOT ${var})
       continue()
     elseif(step STREQUAL "kind")
-      # The kind of link claimed is the one seen (dynamic where none is).
-      set(row_claims ${seen})
+      # The kind of link claimed is the one seen, dynamic where none is.
+      set(row_claims ${${var}_SEEN})
       list(FILTER row_claims INCLUDE REGEX "^(dynamic|static-pie|static|no-runtime-dll)$")
       set(made dynamic ${row_claims})
       list(GET made -1 made)
@@ -274,10 +260,8 @@ function(records_release name family dev)
   target_compile_options(${name} INTERFACE ${compile})
   target_link_options(${name} INTERFACE ${link})
 
-  # For the link test: the facts it must read off the program, those the packager's flags
-  # decided, the kind of link made, and the facts read off the witness; for each FACT, the
-  # release less the option that gives it (NAME-without-FACT), and that plus each of the N options
-  # the toolchain accepts for FACT (NAME-with-FACT-1 to N; RECORDS_WITH=N).
+  # For the link test: for each FACT read off the witness, the release less the option that gives
+  # it (NAME-without-FACT), and that plus each of the N options the toolchain accepts for it.
   string(REPLACE "no-runtime-dll" "static" made "${made}")
   list(REMOVE_DUPLICATES witnessed)
   list(REMOVE_ITEM witnessed ${packager} "")

@@ -1,9 +1,8 @@
 # What the toolchain builds for, as it says itself (never what this machine is), and how the
-# target's programs run here: decided once, and handed to the policies that depend on them.
+# target's programs run here: decided once, for every policy that depends on them.
 
-# The target COMPILER builds for, as it names it (-dumpmachine: x86_64-linux-gnu,
-# x86_64-w64-mingw32), less the vendor field, which differs between compilers for one target
-# (x86_64-pc-linux-gnu); empty if it cannot say.
+# The target COMPILER names (-dumpmachine), less the vendor field that compilers name differently
+# (x86_64-pc-linux-gnu): x86_64-linux-gnu, x86_64-w64-mingw32; empty if it cannot say.
 function(records_compiler_target compiler var)
   execute_process(COMMAND ${compiler} -dumpmachine OUTPUT_VARIABLE target
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
@@ -23,9 +22,8 @@ function(records_gnu_like var)
   endif()
 endfunction()
 
-# FAMILY: elf (g++ or clang++ building Linux programs), mingw (MinGW-w64 g++ building Windows
-# programs), or empty for any other toolchain, which gets CMake's defaults; TARGET: the C++
-# compiler's target.
+# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty for any other toolchain,
+# which gets CMake's defaults; TARGET: the C++ compiler's target.
 function(records_toolchain family_var target_var)
   records_gnu_like(gnu_like)
   set(target "")
@@ -51,8 +49,7 @@ function(records_can_run var)
   endif()
 endfunction()
 
-# The root where a cross COMPILER finds the target's C library (/usr/TRIPLE), and qemu the
-# target's loader; empty if none.
+# Where a cross COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
 function(records_target_root compiler var)
   execute_process(COMMAND ${compiler} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
@@ -65,10 +62,10 @@ function(records_target_root compiler var)
   set(${var} "${root}" PARENT_SCOPE)
 endfunction()
 
-# The environment the target's programs need here, as NAME=VALUE items, set for configure's own
-# probes too. Wine's prefix and runtime folder, by default in the user's home (where its menu
-# builder writes desktop entries), live in the build tree; its own reports are off, so that a run
-# says only what the program says.
+# The environment (NAME=VALUE items) the target's programs need here, set for configure's probes
+# too. Wine's prefix and runtime folder, by default in the user's home (where its menu builder
+# writes desktop entries), live in the build tree; its reports are off: a run says only what the
+# program says.
 function(records_run_environment binary_dir var)
   set(environment "")
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows" AND CMAKE_CROSSCOMPILING_EMULATOR)
