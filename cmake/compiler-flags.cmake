@@ -1,11 +1,8 @@
-# Compiler settings on interface targets that each target links, so that nothing is set globally.
-# records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX) makes records_stdlib, the standard library to
-# build against (GoogleTest gets it too), and records_flags, warnings, which only the developer
-# build (DEV) makes errors, so that a newer compiler never breaks a user's build; it adds the
-# sanitizers. STDLIB_OPTIONS gets records_stdlib's options, for probes. The flags are GCC's and
-# Clang's: another compiler gets CMake's defaults, and the developer build refuses it.
-
-include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
+# Compiler settings on interface targets that each target links: nothing is set globally.
+# records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX) makes records_stdlib, the standard library (for
+# GoogleTest too; its options go to STDLIB_OPTIONS, for probes), and records_flags: warnings, errors
+# only in the developer build (DEV) so that a newer compiler never breaks a user's build, and the
+# sanitizers there. The flags are GCC's and Clang's: another compiler gets CMake's defaults.
 
 function(records_compiler_flags stdlib_var dev libcxx)
   set(stdlib "")

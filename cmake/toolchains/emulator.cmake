@@ -1,8 +1,7 @@
-# records_use_emulator(TARGET [ARGS...]) sets CMAKE_CROSSCOMPILING_EMULATOR to what
-# scripts/emulator finds for TARGET (a Linux GNU triple, or windows), then ARGS, unless it is
-# given (empty: the target's programs are not run). With none here, configure stops and says what
-# to install: a preset does not pass quietly without its checks. RECORDS_WITHOUT_WINE, the reason
-# where Debian packages no Wine, gives a Windows build none.
+# records_use_emulator(TARGET [ARGS...]) sets CMAKE_CROSSCOMPILING_EMULATOR, unless given (empty:
+# the target's programs are not run), to what scripts/emulator finds for TARGET (a GNU triple, or
+# windows), then ARGS. With none here, configure stops and says what to install, so that a preset
+# never passes without its checks. RECORDS_WITHOUT_WINE (why Debian has no Wine) gives none.
 
 function(records_use_emulator target)
   # A probe's own project is run through its caller's emulator.
