@@ -1,7 +1,5 @@
-# With no build type given to a single-config generator, CMake compiles with no
-# optimisation at all; the plain `cmake -S . -B build` builds what users run.
-# A build type that is given, None included, is kept.
-
+# The plain `cmake -S . -B build` builds what users run, not CMake's unoptimised default. A build
+# type given, None included, is kept.
 get_property(records_multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
 if(NOT records_multi_config AND CMAKE_BUILD_TYPE STREQUAL "")
   set(CMAKE_BUILD_TYPE Release CACHE STRING "Build type (Release when none is given)" FORCE)

@@ -1,17 +1,8 @@
-# Compiler settings, carried by interface targets that each target links, so
-# that nothing is set globally:
-#   records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX)
-# makes
-#   records_stdlib  the standard library to build against; GoogleTest gets it too
-#   records_flags   warnings, always on; the developer build (DEV) makes them
-#                   errors and adds AddressSanitizer and UndefinedBehaviorSanitizer
-# and sets STDLIB_OPTIONS to records_stdlib's options, for probes that must
-# build the same way. Warnings become errors only in the developer build, so
-# that a newer compiler never breaks a user's build. The flags are those of GCC
-# and Clang with their usual command line; another compiler gets CMake's
-# defaults, and the developer build refuses it.
-
-include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
+# Compiler settings on interface targets that each target links: nothing is set globally.
+# records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX) makes records_stdlib, the standard library (for
+# GoogleTest too; its options go to STDLIB_OPTIONS, for probes), and records_flags: warnings, errors
+# only in the developer build (DEV) so that a newer compiler never breaks a user's build, and the
+# sanitizers there. The flags are GCC's and Clang's: another compiler gets CMake's defaults.
 
 function(records_compiler_flags stdlib_var dev libcxx)
   set(stdlib "")
@@ -35,12 +26,10 @@ function(records_compiler_flags stdlib_var dev libcxx)
     endif()
     return()
   endif()
+  # The same sources build the same binary from any folder: paths are written relative to the
+  # source tree and the build tree (the later map wins where both match).
   target_compile_options(records_flags INTERFACE
-    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
-  # The same sources build the same binary from any folder, debug information
-  # included: the folders' paths are written relative to the source tree and to
-  # the build tree (the later map wins where both match).
-  target_compile_options(records_flags INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
     -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
   if(dev)
     target_compile_options(records_flags INTERFACE

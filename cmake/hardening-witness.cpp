@@ -1,7 +1,6 @@
-// Built as the release is, and again with one hardening option taken out or
-// put in: each function is where one option shows in the code, and
-// tests/link-facts compares that function between the builds. Configure does
-// the same before it keeps an option. Never linked.
+// Built as the release is, and again with one hardening option taken out or put in: each
+// function is where one option shows in the code, which tests/link-facts (and configure,
+// before it keeps an option) compares between the builds. Never linked.
 
 #include <array>
 #include <cstddef>
@@ -10,15 +9,14 @@
 
 void keep(char* data, std::size_t size); // never defined: the object is only read
 
-// Stack protector: a local array whose address escapes is guarded by a canary.
+// Stack protector: a local array whose address escapes gets a canary.
 extern "C" void witness_stack_protector()
 {
     std::array<char, 64> buffer{};
     keep(buffer.data(), buffer.size());
 }
 
-// Stack clash protection: a frame of many pages is touched page by page as it
-// grows, never skipped over in one step.
+// Stack clash protection: a frame of many pages is touched page by page as it grows.
 extern "C" void witness_stack_clash()
 {
     std::array<char, 1 << 16> frame{};
@@ -28,8 +26,7 @@ extern "C" void witness_stack_clash()
 // Control-flow protection: a function reached indirectly that calls indirectly.
 extern "C" void witness_control_flow(void (*call)()) { call(); }
 
-// _FORTIFY_SOURCE: a copy of unknown length into a buffer of known size becomes
-// a checked call.
+// _FORTIFY_SOURCE: a copy of unknown length into a buffer of known size becomes a checked call.
 extern "C" void witness_fortify(const char* from, std::size_t length)
 {
     std::array<char, 16> buffer{};

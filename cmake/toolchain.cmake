@@ -1,51 +1,33 @@
-# What the toolchain builds for, as it says itself (never what this machine
-# is), and how the target's programs run here:
-#   records_gnu_like(VAR)                   whether the C++ compiler is g++ or clang++
-#                                           with their usual command line
-#   records_compiler_target(COMPILER VAR)   the target COMPILER builds for, as it
-#                                           names it (-dumpmachine), less the vendor
-#                                           field: x86_64-linux-gnu, aarch64-linux-gnu,
-#                                           x86_64-w64-mingw32; empty if it cannot say
-#   records_toolchain(FAMILY TARGET)        FAMILY: elf (g++ or clang++ building
-#                                           Linux ELF programs), mingw (MinGW-w64 g++
-#                                           building Windows programs), or empty for
-#                                           any other toolchain, which gets CMake's
-#                                           defaults; TARGET: the C++ compiler's target
-#   records_run_environment(BINARY_DIR VAR) the environment the target's programs
-#                                           need to run here, as NAME=VALUE items
-#   records_can_run(VAR)                    whether the target's programs run here,
-#                                           natively or through the emulator
-#   records_target_root(COMPILER VAR)       the root in which a cross COMPILER finds
-#                                           the target's C library (/usr/TRIPLE), where
-#                                           qemu finds the target's loader; empty if none
-# The policies that depend on the target (how the release links and is
-# hardened, what is installed and packaged, which tests apply) are handed these
-# results; none of them asks again.
+# What the toolchain builds for, as it says itself (never what this machine is), and how the
+# target's programs run here: decided once, for every policy that depends on them.
 
+# The target COMPILER names (-dumpmachine), less the vendor field that compilers name differently
+# (x86_64-pc-linux-gnu): x86_64-linux-gnu, x86_64-w64-mingw32; empty if it cannot say.
 function(records_compiler_target compiler var)
   execute_process(COMMAND ${compiler} -dumpmachine OUTPUT_VARIABLE target
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     set(target "")
   endif()
-  # The vendor field names the same target differently from one compiler to
-  # the next (x86_64-pc-linux-gnu and x86_64-linux-gnu).
   string(REGEX REPLACE "^([^-]+)-(pc|unknown)-" "\\1-" target "${target}")
   set(${var} "${target}" PARENT_SCOPE)
 endfunction()
 
+# Whether the C++ compiler is g++ or clang++ with their usual command line.
 function(records_gnu_like var)
+  set(${var} FALSE PARENT_SCOPE)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
      OR (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU"))
     set(${var} TRUE PARENT_SCOPE)
-  else()
-    set(${var} FALSE PARENT_SCOPE)
   endif()
 endfunction()
 
+# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty for any other toolchain,
+# which gets CMake's defaults; TARGET: the C++ compiler's target.
 function(records_toolchain family_var target_var)
   records_gnu_like(gnu_like)
   set(target "")
+  set(family "")
   if(gnu_like)
     records_compiler_target(${CMAKE_CXX_COMPILER} target)
   endif()
@@ -53,18 +35,12 @@ function(records_toolchain family_var target_var)
     set(family elf)
   elseif(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     set(family mingw)
-  else()
-    set(family "")
   endif()
   set(${family_var} "${family}" PARENT_SCOPE)
   set(${target_var} "${target}" PARENT_SCOPE)
 endfunction()
 
-# Wine keeps a prefix (a Windows installation of its own) and a runtime folder,
-# by default in the user's home, and its menu builder writes desktop entries
-# there too. Here they live in the build tree, for the tests and for
-# configure's own probes alike (the environment is set for configure's process
-# too); its own reports are off, so that a run says only what the program says.
+# Whether the target's programs run here, natively or through the emulator.
 function(records_can_run var)
   if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(${var} FALSE PARENT_SCOPE)
@@ -73,6 +49,7 @@ function(records_can_run var)
   endif()
 endfunction()
 
+# Where a cross COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
 function(records_target_root compiler var)
   execute_process(COMMAND ${compiler} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
@@ -85,6 +62,10 @@ function(records_target_root compiler var)
   set(${var} "${root}" PARENT_SCOPE)
 endfunction()
 
+# The environment (NAME=VALUE items) the target's programs need here, set for configure's probes
+# too. Wine's prefix and runtime folder, by default in the user's home (where its menu builder
+# writes desktop entries), live in the build tree; its reports are off: a run says only what the
+# program says.
 function(records_run_environment binary_dir var)
   set(environment "")
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows" AND CMAKE_CROSSCOMPILING_EMULATOR)

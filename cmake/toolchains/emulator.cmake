@@ -1,12 +1,7 @@
-# Sets CMAKE_CROSSCOMPILING_EMULATOR to what scripts/emulator finds for TARGET
-# (a Linux GNU triple, or windows), followed by ARGS, unless it was given: an
-# empty value means none, and the build is then configured, built and
-# packaged, but its programs are not run (configure says so, and disables the
-# end-to-end checks). With no emulator here, configure stops and says what to
-# install: a preset whose checks cannot run does not pass quietly without
-# them. Where the Debian release packages no Wine, RECORDS_WITHOUT_WINE,
-# holding the reason, gives a Windows build none, and configure says why.
-#   records_use_emulator(TARGET [ARGS...])
+# records_use_emulator(TARGET [ARGS...]) sets CMAKE_CROSSCOMPILING_EMULATOR, unless given (empty:
+# the target's programs are not run), to what scripts/emulator finds for TARGET (a GNU triple, or
+# windows), then ARGS. With none here, configure stops and says what to install, so that a preset
+# never passes without its checks. RECORDS_WITHOUT_WINE (why Debian has no Wine) gives none.
 
 function(records_use_emulator target)
   # A probe's own project is run through its caller's emulator.

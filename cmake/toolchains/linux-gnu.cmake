@@ -1,8 +1,5 @@
-# Linux on another processor: Debian's cross g++ for the GNU triple in
-# RECORDS_CROSS_TRIPLE (aarch64-linux-gnu, arm-linux-gnueabihf, ...), which the
-# preset sets; its programs run here under qemu user mode, which finds the
-# target's C library (for a program that is not static) where the cross
-# compiler finds it.
+# Linux on another processor: Debian's cross g++ for the preset's RECORDS_CROSS_TRIPLE; its
+# programs run here under qemu user mode, given the root of the target's C library.
 
 if(NOT RECORDS_CROSS_TRIPLE)
   message(FATAL_ERROR "records-demo: set RECORDS_CROSS_TRIPLE to the target's GNU triple (aarch64-linux-gnu, ...)")
