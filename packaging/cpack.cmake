@@ -1,0 +1,40 @@
+# Read by cpack as it starts, and again once it has made a zip (CPACK_PACKAGE_FILES).
+if(NOT DEFINED CPACK_PACKAGE_FILES)
+  # A package's dates: SOURCE_DATE_EPOCH; else the last commit's where the sources
+  # are the top of their own git checkout; else the changelog's top entry's (an
+  # unpacked tarball, even inside another project's repository).
+  if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(epoch ${CPACK_RECORDS_CHANGELOG_EPOCH})
+    execute_process(COMMAND git -C "${CPACK_RECORDS_SOURCE_DIR}" rev-parse --show-toplevel
+                    OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
+    if(status EQUAL 0)
+      file(REAL_PATH "${top}" top)
+      file(REAL_PATH "${CPACK_RECORDS_SOURCE_DIR}" source)
+      if(top STREQUAL source)
+        execute_process(COMMAND git -C "${CPACK_RECORDS_SOURCE_DIR}" log -1 --format=%ct
+                        OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+        if(commit MATCHES "^[0-9]+$") # a repository with no commit yet has none
+          set(epoch ${commit})
+        endif()
+      endif()
+    endif()
+    set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+  endif()
+else()
+  # A zip holds local times and the folder's order: strip-nondeterminism sorts
+  # its members and dates them all SOURCE_DATE_EPOCH.
+  find_program(STRIP_NONDETERMINISM strip-nondeterminism)
+  if(NOT STRIP_NONDETERMINISM)
+    message(FATAL_ERROR "strip-nondeterminism is not installed (Debian: strip-nondeterminism): "
+                        "the zip would not be the same from one machine or time zone to the next")
+  endif()
+  # Empty when configure could not read the changelog's date.
+  if(NOT "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "SOURCE_DATE_EPOCH is '$ENV{SOURCE_DATE_EPOCH}', not a time in seconds since 1970: "
+                        "the zip's members cannot be dated")
+  endif()
+  foreach(package IN LISTS CPACK_PACKAGE_FILES)
+    execute_process(COMMAND ${STRIP_NONDETERMINISM} --type zip --timestamp $ENV{SOURCE_DATE_EPOCH} ${package}
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+endif()
