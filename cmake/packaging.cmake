@@ -60,6 +60,7 @@ diacritics. It takes no input and always prints the same lines.")
   set(CPACK_RECORDS_SOURCE_DIR ${PROJECT_SOURCE_DIR})
   set(CPACK_RECORDS_CHANGELOG_EPOCH ${epoch})
   set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack.cmake)
+  set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
 
   if(family STREQUAL "elf")
     set(doc ${CMAKE_INSTALL_DATADIR}/doc/records-demo)

@@ -1,5 +1,5 @@
-# Read by cpack as it starts, and again once it has made a zip (CPACK_PACKAGE_FILES).
-if(NOT DEFINED CPACK_PACKAGE_FILES)
+# Read by cpack as it starts, once it has staged the files, and once it has made a zip.
+if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
   # A package's dates: SOURCE_DATE_EPOCH; else the last commit's where the sources
   # are the top of their own git checkout; else the changelog's top entry's (an
   # unpacked tarball, even inside another project's repository).
@@ -20,6 +20,15 @@ if(NOT DEFINED CPACK_PACKAGE_FILES)
     endif()
     set(ENV{SOURCE_DATE_EPOCH} ${epoch})
   endif()
+elseif(NOT DEFINED CPACK_PACKAGE_FILES)
+  # The folders cpack made follow the umask (0700 under 077): 0755, as Debian's.
+  file(GLOB_RECURSE folders LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
+  foreach(folder IN LISTS folders)
+    if(IS_DIRECTORY "${folder}")
+      file(CHMOD "${folder}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                         WORLD_READ WORLD_EXECUTE)
+    endif()
+  endforeach()
 else()
   # A zip holds local times and the folder's order: strip-nondeterminism sorts
   # its members and dates them all SOURCE_DATE_EPOCH.
