@@ -1,14 +1,12 @@
 # What installs, and the package made of it:
 #   records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH)
-# PROGRAM is the program's target, RELEASE records_release's (how it links);
-# FAMILY and TARGET are records_toolchain's; VERSION, DATE and EPOCH the changelog's.
-# Linux (elf): a .deb as Debian ships a program: stripped, with its manual page,
-# copyright, changelog, README and lintian overrides, the docs gzip -9n; its
-# Depends from dpkg-shlibdeps (none when static); its architecture as
-# dpkg-architecture names the target's (no dpkg, no .deb). Windows (mingw): a zip
-# of one folder, the program beside README.txt and LICENSE.txt in CRLF. Other
-# toolchains install the program alone. docs/release.md says how a package is
-# the same to the bit (packaging/cpack.cmake).
+# PROGRAM is the program's target, RELEASE records_release's (how it links); FAMILY and TARGET are
+# records_toolchain's; VERSION, DATE and EPOCH the changelog's. Linux (elf): a .deb as Debian ships
+# a program: stripped, with its manual page, copyright, changelog, README and lintian overrides, the
+# docs gzip -9n; Depends from dpkg-shlibdeps (none when static); the architecture dpkg-architecture
+# names (no dpkg, no .deb). Windows (mingw): a zip of one folder, the program beside README.txt and
+# LICENSE.txt in CRLF. Other toolchains install the program alone. A package is the same to the bit
+# from the same sources (docs/release.md, packaging/cpack.cmake).
 
 include(GNUInstallDirs)
 
@@ -36,9 +34,6 @@ function(records_copyright)
 endfunction()
 
 function(records_package program release family target version date epoch)
-  # The folders installed would follow the umask: 0755, as in Debian's packages.
-  set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-      OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   # A Windows program sits beside its README at the top of its folder.
   if(family STREQUAL "mingw")
     install(TARGETS ${program} RUNTIME DESTINATION .)
@@ -48,7 +43,6 @@ function(records_package program release family target version date epoch)
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
   set(CPACK_PACKAGE_NAME records-demo)
   set(CPACK_PACKAGE_VERSION ${version})
-  set(CPACK_PACKAGE_VENDOR "The records-demo developers")
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
   set(CPACK_PACKAGE_DESCRIPTION "\
@@ -63,7 +57,6 @@ diacritics. It takes no input and always prints the same lines.")
   set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
 
   if(family STREQUAL "elf")
-    set(doc ${CMAKE_INSTALL_DATADIR}/doc/records-demo)
     if(CMAKE_OBJCOPY) # the compilers' .comment notes are no part of the program
       install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
@@ -80,13 +73,12 @@ diacritics. It takes no input and always prints the same lines.")
     records_copyright()
     install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
-            DESTINATION ${doc})
+            DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # The overrides of a static program's tags apply only where it is static.
     get_target_property(link ${release} RECORDS_LINK)
     file(READ ${packaging}/lintian-overrides overrides)
     if(link STREQUAL "dynamic")
-      string(FIND "${overrides}" "# Where the program is static" static)
-      string(SUBSTRING "${overrides}" 0 ${static} overrides)
+      string(REGEX REPLACE "# Where the program is static.*" "" overrides "${overrides}")
       set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")

@@ -1,37 +1,24 @@
 # Read by cpack as it starts, once it has staged the files, and once it has made a zip.
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
-  # A package's dates: SOURCE_DATE_EPOCH; else the last commit's where the sources
-  # are the top of their own git checkout; else the changelog's top entry's (an
-  # unpacked tarball, even inside another project's repository).
+  # A package's dates: SOURCE_DATE_EPOCH; else the last commit's where the sources are the top of
+  # their own git checkout; else the changelog's top entry's (a tarball, even inside another repository).
   if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(epoch ${CPACK_RECORDS_CHANGELOG_EPOCH})
-    execute_process(COMMAND git -C "${CPACK_RECORDS_SOURCE_DIR}" rev-parse --show-toplevel
-                    OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
-    if(status EQUAL 0)
-      file(REAL_PATH "${top}" top)
-      file(REAL_PATH "${CPACK_RECORDS_SOURCE_DIR}" source)
-      if(top STREQUAL source)
-        execute_process(COMMAND git -C "${CPACK_RECORDS_SOURCE_DIR}" log -1 --format=%ct
-                        OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-        if(commit MATCHES "^[0-9]+$") # a repository with no commit yet has none
-          set(epoch ${commit})
-        endif()
+    set(ENV{SOURCE_DATE_EPOCH} ${CPACK_RECORDS_CHANGELOG_EPOCH})
+    if(EXISTS "${CPACK_RECORDS_SOURCE_DIR}/.git")
+      execute_process(COMMAND git -C "${CPACK_RECORDS_SOURCE_DIR}" log -1 --format=%ct
+                      OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+      if(commit MATCHES "^[0-9]+$") # none in a repository with no commit yet, or without git
+        set(ENV{SOURCE_DATE_EPOCH} ${commit})
       endif()
     endif()
-    set(ENV{SOURCE_DATE_EPOCH} ${epoch})
   endif()
 elseif(NOT DEFINED CPACK_PACKAGE_FILES)
-  # The folders cpack made follow the umask (0700 under 077): 0755, as Debian's.
-  file(GLOB_RECURSE folders LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
-  foreach(folder IN LISTS folders)
-    if(IS_DIRECTORY "${folder}")
-      file(CHMOD "${folder}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                                         WORLD_READ WORLD_EXECUTE)
-    endif()
-  endforeach()
+  # The folders cpack made follow the umask (0700 under 077): 0755, as in Debian's packages.
+  file(CHMOD_RECURSE "${CPACK_TEMPORARY_DIRECTORY}" DIRECTORY_PERMISSIONS
+       OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 else()
-  # A zip holds local times and the folder's order: strip-nondeterminism sorts
-  # its members and dates them all SOURCE_DATE_EPOCH.
+  # A zip holds local times and the folder's order: strip-nondeterminism sorts its members and
+  # dates them all SOURCE_DATE_EPOCH.
   find_program(STRIP_NONDETERMINISM strip-nondeterminism)
   if(NOT STRIP_NONDETERMINISM)
     message(FATAL_ERROR "strip-nondeterminism is not installed (Debian: strip-nondeterminism): "
