@@ -10,15 +10,6 @@
 
 include(GNUInstallDirs)
 
-# Installs the project's text SOURCE as FILE, with the CRLF line ends Windows' editors expect.
-function(records_windows_text source file)
-  file(READ ${PROJECT_SOURCE_DIR}/${source} content)
-  string(REPLACE "\n" "\r\n" content "${content}")
-  file(WRITE ${PROJECT_BINARY_DIR}/${file} "${content}")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${source})
-  install(FILES ${PROJECT_BINARY_DIR}/${file} DESTINATION .)
-endfunction()
-
 # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
 function(records_copyright)
   set(license ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -103,8 +94,10 @@ diacritics. It takes no input and always prints the same lines.")
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   elseif(family STREQUAL "mingw")
-    records_windows_text(README.md README.txt)
-    records_windows_text(LICENSE LICENSE.txt)
+    # The CRLF line ends Windows' own editors expect.
+    configure_file(${PROJECT_SOURCE_DIR}/README.md README.txt @ONLY NEWLINE_STYLE CRLF)
+    configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
     string(REGEX MATCH "^[^-]+" processor "${target}")
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME records-demo-${version}-windows-${processor})
