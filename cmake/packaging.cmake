@@ -1,28 +1,11 @@
 # What installs, and the package made of it:
 #   records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH)
-# PROGRAM is the program's target, RELEASE records_release's (how it links); FAMILY and TARGET are
-# records_toolchain's; VERSION, DATE and EPOCH the changelog's. Linux (elf): a .deb as Debian ships
-# a program: stripped, with its manual page, copyright, changelog, README and lintian overrides, the
-# docs gzip -9n; Depends from dpkg-shlibdeps (none when static); the architecture dpkg-architecture
-# names (no dpkg, no .deb). Windows (mingw): a zip of one folder, the program beside README.txt and
-# LICENSE.txt in CRLF. Other toolchains install the program alone. A package is the same to the bit
-# from the same sources (docs/release.md, packaging/cpack.cmake).
+# PROGRAM is the program's target, RELEASE records_release's (how it links), FAMILY and TARGET
+# records_toolchain's, VERSION, DATE and EPOCH the changelog's. Linux: a .deb as Debian ships a
+# program (Depends from dpkg-shlibdeps; no dpkg, no .deb). Windows: a zip of one folder. Other
+# toolchains install the program alone. The same sources give the same package (docs/release.md).
 
 include(GNUInstallDirs)
-
-# Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
-function(records_copyright)
-  set(license ${PROJECT_SOURCE_DIR}/LICENSE)
-  file(READ ${license} text)
-  if(NOT text MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
-    message(FATAL_ERROR "records-demo: ${license} has no line 'Copyright (c) HOLDER' before its terms")
-  endif()
-  set(holder ${CMAKE_MATCH_1})
-  string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
-  string(REPLACE "\n" "\n " terms " ${terms}")
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in copyright @ONLY)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${license})
-endfunction()
 
 function(records_package program release family target version date epoch)
   # A Windows program sits beside its README at the top of its folder.
@@ -61,7 +44,16 @@ diacritics. It takes no input and always prints the same lines.")
         DEPENDS ${source} VERBATIM)
     endforeach()
     add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
-    records_copyright()
+    # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+    if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
+      message(FATAL_ERROR "records-demo: LICENSE has no line 'Copyright (c) HOLDER' before its terms")
+    endif()
+    set(holder ${CMAKE_MATCH_1})
+    string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
+    string(REPLACE "\n" "\n " terms " ${terms}")
+    configure_file(${packaging}/copyright.in copyright @ONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
     install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
             DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -78,12 +70,10 @@ diacritics. It takes no input and always prints the same lines.")
             RENAME records-demo)
     execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
+    if(NOT status EQUAL 0) # its status says why where it could not run at all (not installed, say)
       string(STRIP "${why}" why)
-      if(why STREQUAL "")
-        set(why "${status}") # it could not be run at all: not installed, say
-      endif()
-      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
+      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture "
+                     "(${status}): ${why}")
       return()
     endif()
     set(CPACK_GENERATOR DEB)
