@@ -15,8 +15,7 @@ function(records_package program release family target version date epoch)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-  set(CPACK_PACKAGE_NAME records-demo)
-  set(CPACK_PACKAGE_VERSION ${version})
+  # The package's name and version are the project's.
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
   set(CPACK_PACKAGE_DESCRIPTION "\
