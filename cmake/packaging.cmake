@@ -54,8 +54,8 @@ diacritics. It takes no input and always prints the same lines.")
     configure_file(${packaging}/copyright.in copyright @ONLY)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
     install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
-            DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz
+                  ${PROJECT_BINARY_DIR}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # The overrides of a static program's tags apply only where it is static.
     get_target_property(link ${release} RECORDS_LINK)
     file(READ ${packaging}/lintian-overrides overrides)
