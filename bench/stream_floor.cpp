@@ -1,6 +1,5 @@
-// The least a C++ program can do to print records-demo's six lines the same
-// way: the same pieces through std::cout, each line ended by std::endl, with no
-// classes and no strings of its own.
+// The least a C++ program can do to print records-demo's six lines the same way: the same
+// pieces through std::cout, each line ended by std::endl, with no classes and no strings of its own.
 
 #include <iostream>
 

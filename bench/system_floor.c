@@ -1,5 +1,5 @@
 /* The least any program can do to print records-demo's six lines as it does:
-   one write call per line, straight to the system. */
+   one write call per line. */
 
 #include <string.h>
 #include <unistd.h>

@@ -1,47 +1,11 @@
-# What is installed, and the package made of it, for each kind of target:
+# What installs, and the package made of it:
 #   records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH)
-# PROGRAM is the program's target; RELEASE records_release's target, which says
-# how it links; FAMILY and TARGET are records_toolchain's; VERSION, DATE and
-# EPOCH the changelog's (records_changelog).
-#
-# Linux (elf): a .deb, as Debian ships a program:
-#   bin/                          the program, stripped, without the compilers'
-#                                 .comment notes
-#   share/man/man1/               its manual page, records-demo(1), dated and
-#                                 versioned as the changelog
-#   share/doc/records-demo/       its copyright (Debian's machine-readable
-#                                 format), changelog and README
-#   share/lintian/overrides/      the tags lintian gets wrong of this package
-# The manual page, changelog and README are compressed as Debian ships them
-# (gzip -9n: no name, no date). A static program depends on nothing; a dynamic
-# one on what dpkg-shlibdeps finds it needs. Its architecture is the target's,
-# as dpkg-architecture names it; without dpkg, no .deb is made.
-#
-# Windows (mingw): a zip, records-demo-VERSION-windows-PROCESSOR.zip, with one
-# top folder holding the program, README.txt and LICENSE.txt, with the line
-# ends that Windows' own editors expect. Its members are sorted and dated in
-# UTC (packaging/cpack-post-build.cmake).
-#
-# Another toolchain installs the program alone and packages nothing.
-#
-# Built from the same sources a package is the same to the bit: its dates come
-# from SOURCE_DATE_EPOCH (packaging/cpack-project-config.cmake), and its folders
-# are 0755 whatever the umask (packaging/cpack-pre-build.cmake). The modes of
-# a .deb's own members still follow the umask, which CMake cannot set: packages
-# compare equal when built under the same umask. CPack makes the package in the
-# build folder (cpack --preset NAME, or the last step of a workflow).
+# PROGRAM is the program's target, RELEASE records_release's (how it links), FAMILY and TARGET
+# records_toolchain's, VERSION, DATE and EPOCH the changelog's. Linux: a .deb as Debian ships a
+# program (Depends from dpkg-shlibdeps; no dpkg, no .deb). Windows: a zip of one folder. Other
+# toolchains install the program alone. The same sources give the same package (docs/release.md).
 
 include(GNUInstallDirs)
-
-# Installs the project's text SOURCE as FILE, with the CRLF line ends of the
-# text a Windows user opens with a double click.
-function(records_windows_text source file)
-  file(READ ${PROJECT_SOURCE_DIR}/${source} content)
-  string(REPLACE "\n" "\r\n" content "${content}")
-  file(WRITE ${PROJECT_BINARY_DIR}/${file} "${content}")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${source})
-  install(FILES ${PROJECT_BINARY_DIR}/${file} DESTINATION .)
-endfunction()
 
 function(records_package program release family target version date epoch)
   # A Windows program sits beside its README at the top of its folder.
@@ -51,9 +15,7 @@ function(records_package program release family target version date epoch)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-  set(CPACK_PACKAGE_NAME records-demo)
-  set(CPACK_PACKAGE_VERSION ${version})
-  set(CPACK_PACKAGE_VENDOR "The records-demo developers")
+  # The package's name and version are the project's.
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
   set(CPACK_PACKAGE_DESCRIPTION "\
@@ -64,12 +26,11 @@ diacritics. It takes no input and always prints the same lines.")
   set(CPACK_STRIP_FILES ON)
   set(CPACK_RECORDS_SOURCE_DIR ${PROJECT_SOURCE_DIR})
   set(CPACK_RECORDS_CHANGELOG_EPOCH ${epoch})
-  set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack-project-config.cmake)
-  set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack-pre-build.cmake)
+  set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack.cmake)
+  set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
 
   if(family STREQUAL "elf")
-    set(doc ${CMAKE_INSTALL_DATADIR}/doc/records-demo)
-    if(CMAKE_OBJCOPY)
+    if(CMAKE_OBJCOPY) # the compilers' .comment notes are no part of the program
       install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
                       COMMAND_ERROR_IS_FATAL ANY)")
@@ -82,15 +43,25 @@ diacritics. It takes no input and always prints the same lines.")
         DEPENDS ${source} VERBATIM)
     endforeach()
     add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
+    # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+    if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
+      message(FATAL_ERROR "records-demo: LICENSE has no line 'Copyright (c) HOLDER' before its terms")
+    endif()
+    set(holder ${CMAKE_MATCH_1})
+    string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
+    string(REPLACE "\n" "\n " terms " ${terms}")
+    configure_file(${packaging}/copyright.in copyright @ONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
     install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${packaging}/copyright ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/README.md.gz
-            DESTINATION ${doc})
+    install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz
+                  ${PROJECT_BINARY_DIR}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # The overrides of a static program's tags apply only where it is static.
     get_target_property(link ${release} RECORDS_LINK)
     file(READ ${packaging}/lintian-overrides overrides)
     if(link STREQUAL "dynamic")
-      string(FIND "${overrides}" "# Where the program is static" static)
-      string(SUBSTRING "${overrides}" 0 ${static} overrides)
+      string(REGEX REPLACE "# Where the program is static.*" "" overrides "${overrides}")
+      set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${packaging}/lintian-overrides)
@@ -98,16 +69,11 @@ diacritics. It takes no input and always prints the same lines.")
             RENAME records-demo)
     execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
+    if(NOT status EQUAL 0) # its status says why where it could not run at all (not installed, say)
       string(STRIP "${why}" why)
-      if(why STREQUAL "")
-        set(why "${status}") # it could not be run at all: not installed, say
-      endif()
-      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
+      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture "
+                     "(${status}): ${why}")
       return()
-    endif()
-    if(link STREQUAL "dynamic")
-      set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -117,12 +83,14 @@ diacritics. It takes no input and always prints the same lines.")
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   elseif(family STREQUAL "mingw")
-    records_windows_text(README.md README.txt)
-    records_windows_text(LICENSE LICENSE.txt)
+    # The CRLF line ends Windows' own editors expect.
+    configure_file(${PROJECT_SOURCE_DIR}/README.md README.txt @ONLY NEWLINE_STYLE CRLF)
+    configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
     string(REGEX MATCH "^[^-]+" processor "${target}")
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME records-demo-${version}-windows-${processor})
-    set(CPACK_POST_BUILD_SCRIPTS ${packaging}/cpack-post-build.cmake)
+    set(CPACK_POST_BUILD_SCRIPTS ${packaging}/cpack.cmake)
   else()
     return()
   endif()
