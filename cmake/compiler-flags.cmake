@@ -3,6 +3,7 @@
 # GoogleTest too; its options go to STDLIB_OPTIONS, for probes), and records_flags: warnings, errors
 # only in the developer build (DEV) so that a newer compiler never breaks a user's build, and the
 # sanitizers there. The flags are GCC's and Clang's: another compiler gets CMake's defaults.
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
 function(records_compiler_flags stdlib_var dev libcxx)
   set(stdlib "")

@@ -1,11 +1,17 @@
-# How the release links and is hardened (why: docs/building.md; how it is checked: docs/release.md).
-# records_release(NAME FAMILY DEV [STDLIB options...]) makes the interface target NAME (toolchain.cmake
-# first); the developer build (DEV) keeps the toolchain's defaults: sanitizers cannot link statically.
-# A row: step | cache variable | facts it must show ("-": none) | configure's words | the
-# packager's flags that decide it | compile options | link options. Kept in order: the first `kind`
-# of link that works, each `link` option that works, each `harden` option (`optimise` where the
-# build optimises) that works unless an earlier row gave its first fact. Answers are cached; one
-# given (-DVAR=OFF) stands.
+# How the release links and is hardened: one table of choices, walked in order,
+# each kept only where configure sees its effect on the target's own output.
+#   records_release(NAME FAMILY DEV [STDLIB options...])
+# makes the interface target NAME; the developer build (DEV) keeps the
+# toolchain's defaults, as sanitizers cannot link statically. The release links
+# statically because a run is almost all process start-up (docs/building.md);
+# how each choice is checked: docs/release.md.
+#
+# A row: step | cache variable | facts it must show ("-": none) | configure's
+# words | the packager's flags that decide it | compile options | link options.
+# Kept: the first `kind` of link that works; each `link` option that works; each
+# `harden` option (`optimise`: where the build optimises) that works, unless an
+# earlier row gave its first fact. Answers are cached; one given (-DVAR=OFF) stands.
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
 set(records_rows_elf
