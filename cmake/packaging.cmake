@@ -5,12 +5,11 @@
 include(GNUInstallDirs)
 
 function(records_package program release family target version date epoch)
-  # A Windows program sits beside its README at the top of its folder.
-  if(family STREQUAL "mingw")
-    install(TARGETS ${program} RUNTIME DESTINATION .)
-  else()
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  set(bindir ${CMAKE_INSTALL_BINDIR})
+  if(family STREQUAL "mingw") # a Windows program sits beside its README at the top of its folder
+    set(bindir .)
   endif()
+  install(TARGETS ${program} RUNTIME DESTINATION ${bindir})
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
@@ -20,7 +19,6 @@ a dog and a book) as C++ classes, builds one sample of each from fixed data
 and prints their details on six lines, with Polish labels written without
 diacritics. It takes no input and always prints the same lines.")
   set(CPACK_STRIP_FILES ON)
-  set(CPACK_RECORDS_SOURCE_DIR ${PROJECT_SOURCE_DIR})
   set(CPACK_RECORDS_CHANGELOG_EPOCH ${epoch})
   set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack.cmake)
   set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
@@ -34,9 +32,9 @@ diacritics. It takes no input and always prints the same lines.")
     configure_file(${packaging}/records-demo.1.in records-demo.1 @ONLY)
     foreach(source IN ITEMS ${PROJECT_BINARY_DIR}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
       cmake_path(GET source FILENAME file)
-      add_custom_command(OUTPUT ${file}.gz COMMAND gzip -9nc ${source} > ${file}.gz DEPENDS ${source} VERBATIM)
+      execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${PROJECT_BINARY_DIR}/${file}.gz
+                      COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
-    add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
     # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
     file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
     if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
@@ -58,7 +56,7 @@ diacritics. It takes no input and always prints the same lines.")
     endif()
     file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
-                 ${packaging}/lintian-overrides)
+                 ${PROJECT_SOURCE_DIR}/README.md ${packaging}/changelog ${packaging}/lintian-overrides)
     install(FILES ${PROJECT_BINARY_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
             RENAME records-demo)
     execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
@@ -73,7 +71,6 @@ diacritics. It takes no input and always prints the same lines.")
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
     set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   elseif(family STREQUAL "mingw")
     # The CRLF line ends Windows' own editors expect.
     configure_file(${PROJECT_SOURCE_DIR}/README.md README.txt @ONLY NEWLINE_STYLE CRLF)
