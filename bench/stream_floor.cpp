@@ -1,5 +1,4 @@
-// The least a C++ program can do to print records-demo's six lines the same way: the same
-// pieces through std::cout, each line ended by std::endl, with no classes and no strings of its own.
+// records-demo's six lines in the same pieces through std::cout and std::endl, with no classes.
 
 #include <iostream>
 

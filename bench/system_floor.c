@@ -1,5 +1,4 @@
-/* The least any program can do to print records-demo's six lines as it does:
-   one write call per line. */
+/* The least any program can do to print records-demo's six lines as it does: a write each. */
 
 #include <string.h>
 #include <unistd.h>

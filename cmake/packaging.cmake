@@ -1,21 +1,16 @@
-# What installs, and the package made of it:
-#   records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH)
-# PROGRAM is the program's target, RELEASE records_release's (how it links), FAMILY and TARGET
-# records_toolchain's, VERSION, DATE and EPOCH the changelog's. Linux: a .deb as Debian ships a
-# program (Depends from dpkg-shlibdeps; no dpkg, no .deb). Windows: a zip of one folder. Other
-# toolchains install the program alone. The same sources give the same package (docs/release.md).
-
+# records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH): what installs, and its package.
+# PROGRAM is the program's target, RELEASE records_release's, FAMILY and TARGET records_toolchain's,
+# the rest the changelog's. Linux: a .deb as Debian ships a program; Windows: a zip of one folder;
+# other toolchains install the program alone. The same sources give the same package (docs/release.md).
 include(GNUInstallDirs)
 
 function(records_package program release family target version date epoch)
-  # A Windows program sits beside its README at the top of its folder.
-  if(family STREQUAL "mingw")
-    install(TARGETS ${program} RUNTIME DESTINATION .)
-  else()
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  set(bindir ${CMAKE_INSTALL_BINDIR})
+  if(family STREQUAL "mingw") # a Windows program sits beside its README at the top of its folder
+    set(bindir .)
   endif()
+  install(TARGETS ${program} RUNTIME DESTINATION ${bindir})
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-  # The package's name and version are the project's.
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
   set(CPACK_PACKAGE_DESCRIPTION "\
@@ -24,7 +19,6 @@ a dog and a book) as C++ classes, builds one sample of each from fixed data
 and prints their details on six lines, with Polish labels written without
 diacritics. It takes no input and always prints the same lines.")
   set(CPACK_STRIP_FILES ON)
-  set(CPACK_RECORDS_SOURCE_DIR ${PROJECT_SOURCE_DIR})
   set(CPACK_RECORDS_CHANGELOG_EPOCH ${epoch})
   set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack.cmake)
   set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
@@ -38,11 +32,9 @@ diacritics. It takes no input and always prints the same lines.")
     configure_file(${packaging}/records-demo.1.in records-demo.1 @ONLY)
     foreach(source IN ITEMS ${PROJECT_BINARY_DIR}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
       cmake_path(GET source FILENAME file)
-      add_custom_command(OUTPUT ${file}.gz
-        COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${source} ${file}.gz
-        DEPENDS ${source} VERBATIM)
+      execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${PROJECT_BINARY_DIR}/${file}.gz
+                      COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
-    add_custom_target(records-demo-docs ALL DEPENDS records-demo.1.gz changelog.gz README.md.gz)
     # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
     file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
     if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
@@ -52,7 +44,6 @@ diacritics. It takes no input and always prints the same lines.")
     string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
     string(REPLACE "\n" "\n " terms " ${terms}")
     configure_file(${packaging}/copyright.in copyright @ONLY)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
     install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz
                   ${PROJECT_BINARY_DIR}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -64,24 +55,22 @@ diacritics. It takes no input and always prints the same lines.")
       set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${packaging}/lintian-overrides)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
+                 ${PROJECT_SOURCE_DIR}/README.md ${packaging}/changelog ${packaging}/lintian-overrides)
     install(FILES ${PROJECT_BINARY_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
             RENAME records-demo)
     execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
-                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why RESULT_VARIABLE status)
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE
+                    RESULT_VARIABLE status)
     if(NOT status EQUAL 0) # its status says why where it could not run at all (not installed, say)
-      string(STRIP "${why}" why)
       message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture "
                      "(${status}): ${why}")
       return()
     endif()
     set(CPACK_GENERATOR DEB)
-    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
     set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   elseif(family STREQUAL "mingw")
     # The CRLF line ends Windows' own editors expect.
     configure_file(${PROJECT_SOURCE_DIR}/README.md README.txt @ONLY NEWLINE_STYLE CRLF)

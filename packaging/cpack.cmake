@@ -1,11 +1,11 @@
 # Read by cpack as it starts, once it has staged the files, and once it has made a zip.
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
   # A package's dates: SOURCE_DATE_EPOCH; else the last commit's where the sources are the top of
-  # their own git checkout; else the changelog's top entry's (a tarball, even inside another repository).
+  # their own git checkout; else the changelog's (a tarball, even inside another repository).
   if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     set(ENV{SOURCE_DATE_EPOCH} ${CPACK_RECORDS_CHANGELOG_EPOCH})
-    if(EXISTS "${CPACK_RECORDS_SOURCE_DIR}/.git")
-      execute_process(COMMAND git -C "${CPACK_RECORDS_SOURCE_DIR}" log -1 --format=%ct
+    if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/../.git") # this file's folder is the sources' packaging/
+      execute_process(COMMAND git -C "${CMAKE_CURRENT_LIST_DIR}/.." log -1 --format=%ct
                       OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
       if(commit MATCHES "^[0-9]+$") # none in a repository with no commit yet, or without git
         set(ENV{SOURCE_DATE_EPOCH} ${commit})
@@ -18,7 +18,7 @@ elseif(NOT DEFINED CPACK_PACKAGE_FILES)
        OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 else()
   # A zip holds local times and the folder's order: strip-nondeterminism sorts its members and
-  # dates them all SOURCE_DATE_EPOCH (it fails on one that is not a number of seconds).
+  # dates them SOURCE_DATE_EPOCH (failing where that is not a number of seconds).
   find_program(STRIP_NONDETERMINISM strip-nondeterminism)
   if(NOT STRIP_NONDETERMINISM)
     message(FATAL_ERROR "strip-nondeterminism is not installed (Debian: strip-nondeterminism): "
