@@ -1,6 +1,5 @@
-# records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX): records_stdlib, the standard library (its
-# options also in STDLIB_OPTIONS, for probes), and records_flags: GCC's and Clang's warnings, with
-# errors and sanitizers only in the developer build (DEV): a newer compiler never breaks a user's.
+# records_stdlib, the standard library (its options also in STDLIB_OPTIONS, for probes), and
+# records_flags: warnings; errors and sanitizers only where DEV: a newer compiler never breaks a user's.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
 function(records_compiler_flags stdlib_var dev libcxx)

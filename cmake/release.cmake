@@ -166,7 +166,6 @@ function(records_release name family dev)
   string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
   string(CONCAT packager_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} "
          "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${type}}")
-
   foreach(list IN ITEMS compile link claims packager witnessed linked hardened left_linked
                         left_hardened made)
     set(${list} "")
@@ -199,7 +198,6 @@ function(records_release name family dev)
     elseif(step STREQUAL "kind" AND NOT made STREQUAL "")
       continue()
     endif()
-
     # Tried without the options kept for its facts (or bound to configurations): the link test
     # checks that the release lacks nothing that any option the toolchain accepts gives.
     set(others ${compile})

@@ -1,8 +1,6 @@
-# What the toolchain builds for, as it says itself (never what this machine is), and how its
-# programs run here.
+# What the toolchain builds for, as it says itself (never what this machine is); how its programs run.
 
-# The target COMPILER names, less the vendor that compilers name differently (x86_64-pc-linux-gnu:
-# x86_64-linux-gnu); empty if it cannot say.
+# The target COMPILER names, less the vendor, which compilers name differently; or empty.
 function(records_compiler_target compiler var)
   execute_process(COMMAND ${compiler} -dumpmachine OUTPUT_VARIABLE target
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
@@ -13,7 +11,6 @@ function(records_compiler_target compiler var)
   set(${var} "${target}" PARENT_SCOPE)
 endfunction()
 
-# Whether the C++ compiler is g++ or clang++ with their usual command line.
 macro(records_gnu_like var)
   set(${var} FALSE)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
@@ -22,8 +19,7 @@ macro(records_gnu_like var)
   endif()
 endmacro()
 
-# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty for any other toolchain,
-# which gets CMake's defaults; TARGET: the C++ compiler's target, where FAMILY is not empty.
+# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty (CMake's defaults).
 function(records_toolchain family_var target_var)
   records_gnu_like(gnu_like)
   records_compiler_target(${CMAKE_CXX_COMPILER} target)
@@ -44,7 +40,7 @@ function(records_can_run var)
   endif()
 endfunction()
 
-# Where a cross COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
+# Where COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
 function(records_target_root compiler var)
   execute_process(COMMAND ${compiler} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)

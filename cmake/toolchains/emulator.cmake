@@ -16,8 +16,7 @@ function(records_use_emulator target)
                   OUTPUT_VARIABLE emulator OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why
                   RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
-    string(STRIP "${why}" why)
-    string(REGEX REPLACE "^emulator: " "" why "${why}")
+    string(REGEX REPLACE "^emulator: |\n$" "" why "${why}")
     message(FATAL_ERROR "records-demo: ${why}. Install it (bash scripts/prerequisites ${target}), or configure "
                         "without running the target's programs: -DCMAKE_CROSSCOMPILING_EMULATOR=")
   endif()

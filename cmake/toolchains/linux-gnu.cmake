@@ -1,5 +1,4 @@
-# Linux on another processor: Debian's cross g++ for the preset's RECORDS_CROSS_TRIPLE; its
-# programs run here under qemu user mode, given the root of the target's C library.
+# Linux on another processor: Debian's cross g++ for RECORDS_CROSS_TRIPLE, run here under qemu.
 if(NOT RECORDS_CROSS_TRIPLE)
   message(FATAL_ERROR "records-demo: set RECORDS_CROSS_TRIPLE to the target's GNU triple (aarch64-linux-gnu, ...)")
 endif()
@@ -10,7 +9,6 @@ set(CMAKE_SYSTEM_NAME Linux)
 string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR ${RECORDS_CROSS_TRIPLE})
 set(CMAKE_C_COMPILER ${RECORDS_CROSS_TRIPLE}-gcc)
 set(CMAKE_CXX_COMPILER ${RECORDS_CROSS_TRIPLE}-g++)
-
 include(${CMAKE_CURRENT_LIST_DIR}/emulator.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/../toolchain.cmake)
 records_target_root(${CMAKE_CXX_COMPILER} target_root)
