@@ -31,7 +31,7 @@ set(records_rows_mingw
   "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
 
 # Builds SOURCE as TYPE into FILE, logged; built: with no warning. An EXECUTABLE is run where the
-# target's programs run; ran: it printed "1" and exited 0; said: what it printed otherwise.
+# target's programs run; ran: built, and there printed "1" and exited 0; said: what it did instead.
 function(records_build type file source)
   cmake_parse_arguments(PARSE_ARGV 3 build "" "" "COMPILE;LINK")
   set(CMAKE_TRY_COMPILE_TARGET_TYPE ${type})
