@@ -1,16 +1,12 @@
-# Compiler settings on interface targets that each target links: nothing is set globally.
-# records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX) makes records_stdlib, the standard library (for
-# GoogleTest too; its options go to STDLIB_OPTIONS, for probes), and records_flags: warnings, errors
-# only in the developer build (DEV) so that a newer compiler never breaks a user's build, and the
-# sanitizers there. The flags are GCC's and Clang's: another compiler gets CMake's defaults.
+# records_stdlib, the standard library (its options also in STDLIB_OPTIONS, for probes), and
+# records_flags: warnings; errors and sanitizers only where DEV: a newer compiler never breaks a user's.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
 function(records_compiler_flags stdlib_var dev libcxx)
   set(stdlib "")
-  if(libcxx)
-    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-      message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); ${CMAKE_CXX_COMPILER_ID} cannot use libc++")
-    endif()
+  if(libcxx AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); ${CMAKE_CXX_COMPILER_ID} cannot use libc++")
+  elseif(libcxx)
     set(stdlib -stdlib=libc++)
   endif()
   add_library(records_stdlib INTERFACE)
@@ -21,14 +17,12 @@ function(records_compiler_flags stdlib_var dev libcxx)
   add_library(records_flags INTERFACE)
   target_link_libraries(records_flags INTERFACE records_stdlib)
   records_gnu_like(gnu_like)
-  if(NOT gnu_like)
-    if(dev)
-      message(FATAL_ERROR "The developer build needs g++ or clang++; ${CMAKE_CXX_COMPILER_ID} has not been tried")
-    endif()
+  if(NOT gnu_like AND dev)
+    message(FATAL_ERROR "The developer build needs g++ or clang++; ${CMAKE_CXX_COMPILER_ID} has not been tried")
+  elseif(NOT gnu_like)
     return()
   endif()
-  # The same sources build the same binary from any folder: paths are written relative to the
-  # source tree and the build tree (the later map wins where both match).
+  # The same sources build the same binary from any folder (the later map wins where both match).
   target_compile_options(records_flags INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
     -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)

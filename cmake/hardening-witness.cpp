@@ -1,6 +1,5 @@
-// Built as the release is, and again with one hardening option taken out or put in: each
-// function is where one option shows in the code, which tests/link-facts (and configure,
-// before it keeps an option) compares between the builds. Never linked.
+// Built as the release is, and with one hardening option taken out or put in: each function is
+// where one option shows in the code, for tests/link-facts and configure to compare. Never linked.
 
 #include <array>
 #include <cstddef>
@@ -9,24 +8,24 @@
 
 void keep(char* data, std::size_t size); // never defined: the object is only read
 
-// Stack protector: a local array whose address escapes gets a canary.
+// A local array whose address escapes gets a canary.
 extern "C" void witness_stack_protector()
 {
     std::array<char, 64> buffer{};
     keep(buffer.data(), buffer.size());
 }
 
-// Stack clash protection: a frame of many pages is touched page by page as it grows.
+// A frame of many pages is touched page by page as it grows.
 extern "C" void witness_stack_clash()
 {
     std::array<char, 1 << 16> frame{};
     keep(frame.data(), frame.size());
 }
 
-// Control-flow protection: a function reached indirectly that calls indirectly.
+// Reached indirectly, and calls indirectly.
 extern "C" void witness_control_flow(void (*call)()) { call(); }
 
-// _FORTIFY_SOURCE: a copy of unknown length into a buffer of known size becomes a checked call.
+// A copy of unknown length into a buffer of known size becomes a checked call.
 extern "C" void witness_fortify(const char* from, std::size_t length)
 {
     std::array<char, 16> buffer{};

@@ -1,16 +1,8 @@
-# How the release links and is hardened: one table of choices, walked in order,
-# each kept only where configure sees its effect on the target's own output.
-#   records_release(NAME FAMILY DEV [STDLIB options...])
-# makes the interface target NAME; the developer build (DEV) keeps the
-# toolchain's defaults, as sanitizers cannot link statically. The release links
-# statically because a run is almost all process start-up (docs/building.md);
-# how each choice is checked: docs/release.md.
-#
-# A row: step | cache variable | facts it must show ("-": none) | configure's
-# words | the packager's flags that decide it | compile options | link options.
-# Kept: the first `kind` of link that works; each `link` option that works; each
-# `harden` option (`optimise`: where the build optimises) that works, unless an
-# earlier row gave its first fact. Answers are cached; one given (-DVAR=OFF) stands.
+# records_release(NAME FAMILY DEV [STDLIB options...]): how the release links and is hardened.
+# Row: step|cache variable|facts it must show ("-": none)|words|the packager's flags deciding it|
+# compile options|link options. Kept (docs/release.md): the first `kind` that works; each `link`
+# that works; each `harden` (`optimise`: where the build optimises) that works, unless an earlier
+# row gave its first fact. A hardening row has one option.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
@@ -38,11 +30,10 @@ set(records_rows_mingw
   "link|RECORDS_LINK_NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
   "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
 
-# Builds SOURCE into FILE as TYPE as the release builds, logged; built: whether with no diagnostic
-# ("file:line: warning: ...", the project's folders taken out first). With RUN, ran: whether it
-# also printed "1" and exited 0 here (or cannot run here), and said: what it printed otherwise.
+# Builds SOURCE as TYPE into FILE, logged; built: with no warning. An EXECUTABLE is run where the
+# target's programs run; ran: built, and there printed "1" and exited 0; said: what it did instead.
 function(records_build type file source)
-  cmake_parse_arguments(PARSE_ARGV 3 build "RUN" "" "COMPILE;LINK")
+  cmake_parse_arguments(PARSE_ARGV 3 build "" "" "COMPILE;LINK")
   set(CMAKE_TRY_COMPILE_TARGET_TYPE ${type})
   set(CMAKE_TRY_COMPILE_CONFIGURATION ${CMAKE_BUILD_TYPE})
   try_compile(built ${records_probes} ${source} COMPILE_DEFINITIONS ${build_COMPILE}
@@ -55,25 +46,27 @@ function(records_build type file source)
   file(APPEND ${records_probes}.log "${file}: built ${built}\n${output}\n")
   set(built ${built} PARENT_SCOPE)
   records_can_run(can_run)
-  if(built AND build_RUN AND can_run)
+  if(NOT type STREQUAL "EXECUTABLE")
+    return()
+  elseif(built AND can_run)
     execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${file} RESULT_VARIABLE status
                     OUTPUT_VARIABLE printed ERROR_VARIABLE said)
     string(STRIP "${printed}" printed)
     if(NOT status EQUAL 0 OR NOT printed STREQUAL "1")
       set(built FALSE)
       string(STRIP "status ${status}: ${printed}\n${said}" said)
+      set(said "${said}" PARENT_SCOPE)
     endif()
   endif()
   set(ran ${built} PARENT_SCOPE)
-  set(said "${said}" PARENT_SCOPE)
 endfunction()
 
-# Stops configure, saying why and what to do, where a plain program does not run here. It needs
-# the C library alone, where a C++ runtime may be a DLL that Wine is not told of.
+# Stops configure, saying what to do, where a plain C program (a C++ runtime may be a DLL that Wine
+# is not told of) cannot run here.
 function(records_check_run stdlib)
   set(program ${records_probes}/plain)
   file(WRITE ${program}.cpp "#include <cstdio>\nint main() { std::puts(\"1\"); }\n")
-  records_build(EXECUTABLE ${program} ${program}.cpp RUN COMPILE ${stdlib} LINK ${stdlib})
+  records_build(EXECUTABLE ${program} ${program}.cpp COMPILE ${stdlib} LINK ${stdlib})
   if(NOT built)
     message(FATAL_ERROR "records-demo: ${CMAKE_CXX_COMPILER} cannot build a plain program cleanly: "
                         "see CMakeFiles/records-probes.log")
@@ -92,16 +85,16 @@ function(records_check_run stdlib)
     string(CONCAT hint " qemu needs the target's root to find its loader: give it with -L "
            "(\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
   endif()
-  message(FATAL_ERROR
-    "records-demo: the emulator \"${CMAKE_CROSSCOMPILING_EMULATOR}\" cannot run a plain ${CMAKE_SYSTEM_NAME} "
-    "${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To configure and build without running the "
-    "target's programs (their end-to-end checks are then disabled), give none: -DCMAKE_CROSSCOMPILING_EMULATOR=")
+  message(FATAL_ERROR "records-demo: the emulator \"${CMAKE_CROSSCOMPILING_EMULATOR}\" cannot run a "
+    "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To configure "
+    "and build without running the target's programs (their end-to-end checks are then disabled), "
+    "give none: -DCMAKE_CROSSCOMPILING_EMULATOR=")
 endfunction()
 
-# Tries a row unless answered: the probe built with COMPILE and LINK; with WITNESS, the witness too,
-# and with BASE alone. Caches VAR_SEEN, the facts tests/link-facts reads off them; VAR_ACCEPTED,
-# whether all built cleanly and ran; VAR, whether they also showed FACTS.
-function(records_try var facts witness)
+# Tries a row unless answered (-DVAR=OFF stands): the probe with COMPILE and LINK; for hardening,
+# the witness with COMPILE and with BASE. Caches the facts read off them (VAR_SEEN), whether all
+# built and the probe ran (VAR_ACCEPTED), and whether they showed FACTS too (VAR).
+function(records_try var facts group)
   cmake_parse_arguments(PARSE_ARGV 3 try "" "" "COMPILE;LINK;BASE")
   if(DEFINED ${var}_SEEN)
     return()
@@ -110,9 +103,9 @@ function(records_try var facts witness)
   set(folder ${records_probes}/${var})
   set(read ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
   set(source ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
-  records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp RUN
+  records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp
                 COMPILE ${try_COMPILE} LINK ${try_LINK})
-  if(built AND witness)
+  if(built AND group STREQUAL "hardened")
     records_build(STATIC_LIBRARY ${folder}/without.a ${source} COMPILE ${try_BASE} -ffunction-sections)
     if(NOT built)
       message(FATAL_ERROR "records-demo: the hardening witness does not build: see CMakeFiles/records-probes.log")
@@ -145,30 +138,23 @@ function(records_try var facts witness)
   endif()
   set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
   set(${var}_ACCEPTED ${ran} CACHE INTERNAL "records-demo probe: built cleanly and ran")
-  if(NOT DEFINED ${var})
-    set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
-  endif()
+  set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
 endfunction()
 
 function(records_release name family dev)
   cmake_parse_arguments(PARSE_ARGV 3 arg "" "" "STDLIB")
   add_library(${name} INTERFACE)
   if(NOT family)
-    message(STATUS "records-demo: ${CMAKE_CXX_COMPILER_ID} building for ${CMAKE_SYSTEM_NAME} has not been tried: "
-                   "the release builds and links with CMake's defaults")
+    message(STATUS "records-demo: ${CMAKE_CXX_COMPILER_ID} building for ${CMAKE_SYSTEM_NAME} has not been "
+                   "tried: the release builds and links with CMake's defaults")
   endif()
-  if(dev OR NOT family)
+  if(dev OR NOT family) # the developer build's sanitizers cannot link statically
     return()
   endif()
   records_check_run("${arg_STDLIB}")
   # _FORTIFY_SOURCE does something only where the flags optimise (their last -O is not -O0).
-  get_property(multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
-  set(configs ${CMAKE_BUILD_TYPE})
-  if(multi_config)
-    set(configs ${CMAKE_CONFIGURATION_TYPES})
-  endif()
   set(optimising "")
-  foreach(config IN LISTS configs)
+  foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES CMAKE_BUILD_TYPE)
     string(TOUPPER "${config}" upper)
     set(flags " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
     if(flags MATCHES ".* -O([^ ]*)" AND NOT CMAKE_MATCH_1 STREQUAL "0")
@@ -180,93 +166,80 @@ function(records_release name family dev)
   string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
   string(CONCAT packager_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} "
          "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${type}}")
-
-  # Kept so far: compile options for the target and for probes (plain), link options, facts, words.
-  foreach(list IN ITEMS compile plain link claims packager kept witnessed linked hardened
-                        left_linked left_hardened made)
+  foreach(list IN ITEMS compile link claims packager witnessed linked hardened left_linked
+                        left_hardened made)
     set(${list} "")
   endforeach()
   foreach(row IN LISTS records_rows_${family})
     string(REPLACE "|" ";" fields "${row}")
     list(POP_FRONT fields step var facts words decides options row_link)
-    separate_arguments(facts)
-    separate_arguments(options)
-    separate_arguments(row_link)
+    foreach(field IN ITEMS facts options row_link)
+      separate_arguments(${field})
+    endforeach()
     list(GET facts 0 first)
-    set(group hardened)
-    if(step MATCHES "kind|link")
-      set(group linked)
+    string(REPLACE " " "|" decides "${decides}")
+    set(group linked)
+    if(step MATCHES "harden|optimise")
+      set(group hardened)
     endif()
-    set(decided "")
-    if(decides)
-      string(REPLACE " " "|" decides "${decides}")
-      string(REGEX MATCH "${decides}" decided "${packager_flags}")
-    endif()
-    set(row_options ${options})
-    set(row_claims ${facts})
+    set(in_effect "\\0")
     if(step STREQUAL "optimise")
-      if(optimising STREQUAL "")
-        continue()
-      endif()
-      list(TRANSFORM row_options REPLACE ".+" "$<$<CONFIG:${optimising}>:\\0>")
-      list(TRANSFORM row_claims REPLACE ".+" "$<$<CONFIG:${optimising}>:\\0>")
+      set(in_effect "$<$<CONFIG:${optimising}>:\\0>")
     endif()
-    if(decided)
+    list(TRANSFORM options REPLACE ".+" "${in_effect}" OUTPUT_VARIABLE row_options)
+    if(step STREQUAL "optimise" AND optimising STREQUAL "")
+      continue()
+    elseif(decides AND packager_flags MATCHES "${decides}")
       if(NOT first IN_LIST packager)
         list(APPEND packager ${facts})
-        list(APPEND left_${group} "${decided}")
+        list(APPEND left_${group} "${CMAKE_MATCH_0}")
       endif()
       continue()
     elseif(step STREQUAL "kind" AND NOT made STREQUAL "")
       continue()
     endif()
-
-    # Tried without the options kept for its facts: the link test checks that the release lacks
-    # nothing that any option the toolchain accepts gives.
-    set(others ${plain})
+    # Tried without the options kept for its facts (or bound to configurations): the link test
+    # checks that the release lacks nothing that any option the toolchain accepts gives.
+    set(others ${compile})
     foreach(fact IN LISTS facts)
-      list(REMOVE_ITEM others ${plain_${fact}} "")
+      list(REMOVE_ITEM others ${option_${fact}} "")
     endforeach()
-    string(COMPARE EQUAL ${group} hardened witness)
-    records_try(${var} "${facts}" ${witness} COMPILE ${arg_STDLIB} ${others} ${options}
+    list(FILTER others EXCLUDE REGEX "^[$]<")
+    records_try(${var} "${facts}" ${group} COMPILE ${arg_STDLIB} ${others} ${options}
                 LINK ${arg_STDLIB} ${link} ${row_link} BASE ${arg_STDLIB} ${others})
-    if(witness)
+    if(group STREQUAL "hardened")
       list(APPEND witnessed ${facts})
-      if(${var}_ACCEPTED)
-        set(options_${var} ${row_options})
-        foreach(fact IN LISTS facts)
-          list(APPEND accepted_${fact} ${var})
-        endforeach()
-      endif()
-      if(NOT ${var} OR first IN_LIST kept)
+      foreach(fact IN LISTS facts)
+        if(${var}_ACCEPTED)
+          list(APPEND accepted_${fact} ${row_options})
+        endif()
+      endforeach()
+      if(NOT ${var} OR DEFINED option_${first})
         continue()
       endif()
-      list(APPEND kept ${facts})
       foreach(fact IN LISTS facts)
         set(option_${fact} ${row_options})
-        set(plain_${fact} ${options})
       endforeach()
     elseif(NOT ${var})
       continue()
     elseif(step STREQUAL "kind")
       # The kind of link claimed is the one seen, dynamic where none is.
-      set(row_claims ${${var}_SEEN})
-      list(FILTER row_claims INCLUDE REGEX "^(dynamic|static-pie|static|no-runtime-dll)$")
-      set(made dynamic ${row_claims})
+      set(facts ${${var}_SEEN})
+      list(FILTER facts INCLUDE REGEX "^(dynamic|static-pie|static|no-runtime-dll)$")
+      set(made dynamic ${facts})
       list(GET made -1 made)
     endif()
     list(APPEND compile ${row_options})
-    list(APPEND plain ${options})
     list(APPEND link ${row_link})
-    list(REMOVE_ITEM row_claims -)
-    list(APPEND claims ${row_claims})
+    list(REMOVE_ITEM facts -)
+    list(TRANSFORM facts REPLACE ".+" "${in_effect}")
+    list(APPEND claims ${facts})
     list(APPEND ${group} "${words}")
   endforeach()
   target_compile_options(${name} INTERFACE ${compile})
   target_link_options(${name} INTERFACE ${link})
 
-  # For the link test: for each FACT read off the witness, the release less the option that gives
-  # it (NAME-without-FACT), and that plus each of the N options the toolchain accepts for it.
+  # For the link test: NAME-without-FACT, less the option kept for FACT; -with-FACT-N, plus another.
   string(REPLACE "no-runtime-dll" "static" made "${made}")
   list(REMOVE_DUPLICATES witnessed)
   list(REMOVE_ITEM witnessed ${packager} "")
@@ -278,10 +251,10 @@ function(records_release name family dev)
     add_library(${name}-without-${fact} INTERFACE)
     target_compile_options(${name}-without-${fact} INTERFACE ${less})
     set(n 0)
-    foreach(row_var IN LISTS accepted_${fact})
+    foreach(option IN LISTS accepted_${fact})
       math(EXPR n "${n} + 1")
       add_library(${name}-with-${fact}-${n} INTERFACE)
-      target_compile_options(${name}-with-${fact}-${n} INTERFACE ${less} ${options_${row_var}})
+      target_compile_options(${name}-with-${fact}-${n} INTERFACE ${less} ${option})
     endforeach()
     set_property(TARGET ${name}-without-${fact} PROPERTY RECORDS_WITH ${n})
   endforeach()

@@ -1,8 +1,6 @@
-# What the toolchain builds for, as it says itself (never what this machine is), and how the
-# target's programs run here: decided once, for every policy that depends on them.
+# What the toolchain builds for, as it says itself (never what this machine is); how its programs run.
 
-# The target COMPILER names (-dumpmachine), less the vendor field that compilers name differently
-# (x86_64-pc-linux-gnu): x86_64-linux-gnu, x86_64-w64-mingw32; empty if it cannot say.
+# The target COMPILER names, less the vendor, which compilers name differently; or empty.
 function(records_compiler_target compiler var)
   execute_process(COMMAND ${compiler} -dumpmachine OUTPUT_VARIABLE target
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
@@ -13,24 +11,19 @@ function(records_compiler_target compiler var)
   set(${var} "${target}" PARENT_SCOPE)
 endfunction()
 
-# Whether the C++ compiler is g++ or clang++ with their usual command line.
-function(records_gnu_like var)
-  set(${var} FALSE PARENT_SCOPE)
+macro(records_gnu_like var)
+  set(${var} FALSE)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
      OR (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU"))
-    set(${var} TRUE PARENT_SCOPE)
+    set(${var} TRUE)
   endif()
-endfunction()
+endmacro()
 
-# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty for any other toolchain,
-# which gets CMake's defaults; TARGET: the C++ compiler's target.
+# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty (CMake's defaults).
 function(records_toolchain family_var target_var)
   records_gnu_like(gnu_like)
-  set(target "")
+  records_compiler_target(${CMAKE_CXX_COMPILER} target)
   set(family "")
-  if(gnu_like)
-    records_compiler_target(${CMAKE_CXX_COMPILER} target)
-  endif()
   if(gnu_like AND CMAKE_EXECUTABLE_FORMAT STREQUAL "ELF" AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(family elf)
   elseif(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -40,16 +33,14 @@ function(records_toolchain family_var target_var)
   set(${target_var} "${target}" PARENT_SCOPE)
 endfunction()
 
-# Whether the target's programs run here, natively or through the emulator.
 function(records_can_run var)
+  set(${var} TRUE PARENT_SCOPE)
   if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(${var} FALSE PARENT_SCOPE)
-  else()
-    set(${var} TRUE PARENT_SCOPE)
   endif()
 endfunction()
 
-# Where a cross COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
+# Where COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
 function(records_target_root compiler var)
   execute_process(COMMAND ${compiler} -print-file-name=libc.so.6 OUTPUT_VARIABLE libc
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
@@ -62,19 +53,19 @@ function(records_target_root compiler var)
   set(${var} "${root}" PARENT_SCOPE)
 endfunction()
 
-# The environment (NAME=VALUE items) the target's programs need here, set for configure's probes
-# too. Wine's prefix and runtime folder, by default in the user's home (where its menu builder
-# writes desktop entries), live in the build tree; its reports are off: a run says only what the
-# program says.
+# The NAME=VALUE items the target's programs need here, set for configure's probes too. Wine's files
+# live in the build tree, not the user's home (its menu builder writes desktop entries there); its
+# reports are off: a run says only what the program says.
 function(records_run_environment binary_dir var)
-  set(environment "")
-  if(CMAKE_SYSTEM_NAME STREQUAL "Windows" AND CMAKE_CROSSCOMPILING_EMULATOR)
-    set(runtime ${binary_dir}/wine-runtime)
-    file(MAKE_DIRECTORY ${runtime})
-    file(CHMOD ${runtime} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-    set(environment WINEPREFIX=${binary_dir}/wine-prefix WINEDEBUG=-all XDG_RUNTIME_DIR=${runtime}
-                    WINEDLLOVERRIDES=winemenubuilder.exe=d)
+  set(${var} "" PARENT_SCOPE)
+  if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows" OR NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
   endif()
+  set(runtime ${binary_dir}/wine-runtime)
+  file(MAKE_DIRECTORY ${runtime})
+  file(CHMOD ${runtime} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(environment WINEPREFIX=${binary_dir}/wine-prefix WINEDEBUG=-all XDG_RUNTIME_DIR=${runtime}
+                  WINEDLLOVERRIDES=winemenubuilder.exe=d)
   foreach(setting IN LISTS environment)
     string(REGEX MATCH "^([^=]+)=(.*)$" setting "${setting}")
     set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")

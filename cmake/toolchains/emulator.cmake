@@ -1,8 +1,6 @@
 # records_use_emulator(TARGET [ARGS...]) sets CMAKE_CROSSCOMPILING_EMULATOR, unless given (empty:
-# the target's programs are not run), to what scripts/emulator finds for TARGET (a GNU triple, or
-# windows), then ARGS. With none here, configure stops and says what to install, so that a preset
-# never passes without its checks. RECORDS_WITHOUT_WINE (why Debian has no Wine) gives none.
-
+# the target's programs are not run), to what scripts/emulator finds for TARGET, then ARGS; with
+# none, configure stops: a preset never passes without its checks. RECORDS_WITHOUT_WINE gives none.
 function(records_use_emulator target)
   # A probe's own project is run through its caller's emulator.
   get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
@@ -18,8 +16,7 @@ function(records_use_emulator target)
                   OUTPUT_VARIABLE emulator OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why
                   RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
-    string(STRIP "${why}" why)
-    string(REGEX REPLACE "^emulator: " "" why "${why}")
+    string(REGEX REPLACE "^emulator: |\n$" "" why "${why}")
     message(FATAL_ERROR "records-demo: ${why}. Install it (bash scripts/prerequisites ${target}), or configure "
                         "without running the target's programs: -DCMAKE_CROSSCOMPILING_EMULATOR=")
   endif()
