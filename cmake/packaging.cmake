@@ -62,9 +62,11 @@ diacritics. It takes no input and always prints the same lines.")
     execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE
                     RESULT_VARIABLE status)
-    if(NOT status EQUAL 0) # its status says why where it could not run at all (not installed, say)
-      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture "
-                     "(${status}): ${why}")
+    if(NOT status EQUAL 0)
+      if(why STREQUAL "") # it could not run at all (not installed, say): its status says why
+        set(why ${status})
+      endif()
+      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
       return()
     endif()
     set(CPACK_GENERATOR DEB)
