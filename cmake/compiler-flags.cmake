@@ -1,5 +1,7 @@
-# records_stdlib, the standard library (its options also in STDLIB_OPTIONS, for probes), and
-# records_flags: warnings; errors and sanitizers only where DEV: a newer compiler never breaks a user's.
+#   records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX)
+# makes records_stdlib, the standard library (its options also in STDLIB_OPTIONS, for the probes),
+# and records_flags: warnings, made errors, with the sanitizers, only in the developer build (DEV),
+# so that a newer compiler never breaks a user's build.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
 function(records_compiler_flags stdlib_var dev libcxx)

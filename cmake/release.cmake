@@ -1,8 +1,20 @@
-# records_release(NAME FAMILY DEV [STDLIB options...]): how the release links and is hardened.
-# Row: step|cache variable|facts it must show ("-": none)|words|the packager's flags deciding it|
-# compile options|link options. Kept (docs/release.md): the first `kind` that works; each `link`
-# that works; each `harden` (`optimise`: where the build optimises) that works, unless an earlier
-# row gave its first fact. A hardening row has one option.
+# How the release links and is hardened: one table of choices, walked in order,
+# each kept only where configure sees its effect on the target's own output.
+#   records_release(NAME FAMILY DEV [STDLIB options...])
+# makes the interface target NAME, with what the link test reads: RECORDS_CLAIMS
+# (facts to read off the program), RECORDS_PACKAGER (facts the packager's flags
+# decided), RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts
+# read off the witness); per such FACT, NAME-without-FACT (the release less its
+# option; RECORDS_WITH: N) and NAME-with-FACT-1..N (plus each option accepted).
+# The developer build (DEV) keeps the toolchain's defaults: sanitizers cannot
+# link statically. Why static, and how each choice is checked: docs/building.md,
+# docs/release.md.
+#
+# A row: step | cache variable | facts it must show ("-": none) | configure's
+# words | the packager's flags that decide it | compile options | link options.
+# Kept: the first `kind` of link that works; each `link` option that works; each
+# `harden` option (`optimise`: where the build optimises) that works, unless an
+# earlier row gave its first fact. A hardening row has one option.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
