@@ -1,21 +1,18 @@
-# Runs clang-tidy, passing on all it says but its count of what it set aside in
-# headers not ours ("N warnings generated."): on a clean run that count is all it
-# prints, and it reads like a failure. Findings, on standard output, pass as is.
+# Runs clang-tidy, passing on all it says but its count of what it set aside in headers not ours
+# ("N warnings generated."), which is all a clean run prints, and reads like a failure.
 #   cmake -P run-clang-tidy.cmake -- CLANG_TIDY ARGUMENTS...
-
-set(command "")
 math(EXPR last "${CMAKE_ARGC} - 1")
 foreach(i RANGE ${last})
-  if(DEFINED command_started)
+  if(DEFINED command)
     list(APPEND command "${CMAKE_ARGV${i}}")
   elseif(CMAKE_ARGV${i} STREQUAL "--")
-    set(command_started TRUE)
+    set(command "")
   endif()
 endforeach()
-
 execute_process(COMMAND ${command} RESULT_VARIABLE status ERROR_VARIABLE errors)
-# Each count is taken with the line break before it, so adjacent ones all go.
-string(REGEX REPLACE "\n[0-9]+ (warnings?|errors?)( and [0-9]+ errors?)? generated\\." "" errors "\n${errors}")
+# Each count goes with the line break before it, so adjacent ones all go.
+string(REGEX REPLACE "\n[0-9]+ (warnings?|errors?)( and [0-9]+ errors?)? generated\\." ""
+       errors "\n${errors}")
 string(STRIP "${errors}" errors)
 if(NOT errors STREQUAL "")
   message("${errors}")
