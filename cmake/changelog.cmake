@@ -1,6 +1,5 @@
-# records_changelog(FILE VERSION DATE EPOCH) reads FILE's top entry, as Debian writes it: VERSION
-# ("1.0.0"), DATE (its calendar date, "2026-12-08") and EPOCH (its moment in seconds since 1970,
-# UTC). Plain CMake, to run before project() on any system; editing FILE configures again.
+# records_changelog(FILE VERSION DATE EPOCH): the version ("1.0.0"), calendar date ("2026-12-08")
+# and moment (seconds since 1970, UTC) of FILE's top entry. Plain CMake: it runs before project().
 function(records_changelog file version_var date_var epoch_var)
   file(STRINGS ${file} lines)
   list(GET lines 0 top)
@@ -13,13 +12,13 @@ function(records_changelog file version_var date_var epoch_var)
   list(FILTER lines INCLUDE REGEX "^ -- ")
   list(POP_FRONT lines trailer)
   set(date "([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9])")
-  set(time "([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-])([0-9][0-9])([0-9][0-9])")
+  set(time "([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-])([0-9][0-9][0-9][0-9])")
   if(NOT trailer MATCHES ">  [A-Z][a-z][a-z], ${date} ${time}$")
     message(FATAL_ERROR "${file}: the top entry has no trailer "
                         "' -- Name <address>  Day, DD Mon YYYY HH:MM:SS +ZZZZ'")
   endif()
   set(i 0)
-  foreach(field IN ITEMS day month year hour minute second sign zone_hours zone_minutes)
+  foreach(field IN ITEMS day month year hour minute second sign zone)
     math(EXPR i "${i} + 1")
     set(${field} ${CMAKE_MATCH_${i}}) # as written: math() reads 08 as eight
   endforeach()
@@ -35,7 +34,7 @@ function(records_changelog file version_var date_var epoch_var)
   math(EXPR y "${year} - ${m} / 10")
   math(EXPR epoch "(${y} * 365 + ${y} / 4 - ${y} / 100 + ${y} / 400 + (153 * ${m} + 2) / 5
                     + ${day} - 719469) * 86400 + ${hour} * 3600 + ${minute} * 60 + ${second}
-                   - (${sign}1) * (${zone_hours} * 3600 + ${zone_minutes} * 60)")
+                   - ${sign}(${zone} / 100 * 3600 + ${zone} % 100 * 60)")
   # Zero-padded, as the last two digits of 100 more.
   math(EXPR month "100 + (${m} + 2) % 12 + 1")
   math(EXPR day "100 + ${day}")

@@ -1,5 +1,4 @@
-# Quality gates of the developer build, each a target and a test gate.NAME that fails with it:
-# format-check (its twin format-fix reformats), tidy, cppcheck.
+# The developer build's quality gates: each a target, and a test gate.NAME failing with it.
 if(NOT TARGET records_test)
   message(FATAL_ERROR "The quality gates judge the unit tests too: they need the developer build "
                       "(RECORDS_DEV) with BUILD_TESTING on")
@@ -32,8 +31,7 @@ foreach(gate IN ITEMS format-check tidy cppcheck)
   add_test(NAME gate.${gate} COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR} --target ${gate})
 endforeach()
 
-# The tidy wrapper on a stand-in for clang-tidy: quiet on every form of the count, yet a finding
-# shows and fails.
+# The wrapper on a stand-in clang-tidy: quiet on every form of the count; a finding shows and fails.
 set(counts "echo '2 warnings generated.\n13692 warnings and 1 error generated.\n1 error generated.' >&2")
 add_test(NAME gate.tidy-wrapper-quiet COMMAND ${tidy_wrapper} sh -c "${counts}")
 add_test(NAME gate.tidy-wrapper-fails COMMAND ${tidy_wrapper}
