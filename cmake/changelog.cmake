@@ -17,11 +17,9 @@ function(records_changelog file version_var date_var epoch_var)
     message(FATAL_ERROR "${file}: the top entry has no trailer "
                         "' -- Name <address>  Day, DD Mon YYYY HH:MM:SS +ZZZZ'")
   endif()
-  set(i 0)
-  foreach(field IN ITEMS day month year hour minute second sign zone)
-    math(EXPR i "${i} + 1")
-    set(${field} ${CMAKE_MATCH_${i}}) # as written: math() reads 08 as eight
-  endforeach()
+  # Each field as written: math() reads 08 as eight.
+  string(REGEX REPLACE ".*, ${date} ${time}$" "\\1;\\2;\\3;\\4;\\5;\\6;\\7;\\8" fields "${trailer}")
+  list(POP_FRONT fields day month year hour minute second sign zone)
   # The months counted from March, so that a leap day falls at the end of its year.
   set(months Mar Apr May Jun Jul Aug Sep Oct Nov Dec Jan Feb)
   list(FIND months ${month} m)
@@ -35,11 +33,9 @@ function(records_changelog file version_var date_var epoch_var)
   math(EXPR epoch "(${y} * 365 + ${y} / 4 - ${y} / 100 + ${y} / 400 + (153 * ${m} + 2) / 5
                     + ${day} - 719469) * 86400 + ${hour} * 3600 + ${minute} * 60 + ${second}
                    - ${sign}(${zone} / 100 * 3600 + ${zone} % 100 * 60)")
-  # Zero-padded, as the last two digits of 100 more.
-  math(EXPR month "100 + (${m} + 2) % 12 + 1")
-  math(EXPR day "100 + ${day}")
-  string(SUBSTRING ${month} 1 2 month)
-  string(SUBSTRING ${day} 1 2 day)
+  set(numbers 03 04 05 06 07 08 09 10 11 12 01 02)
+  list(GET numbers ${m} month)
+  string(REGEX REPLACE "^([0-9])$" "0\\1" day ${day})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
   set(${date_var} ${year}-${month}-${day} PARENT_SCOPE)
   set(${epoch_var} ${epoch} PARENT_SCOPE)

@@ -1,7 +1,6 @@
 # The developer build's quality gates: each a target, and a test gate.NAME failing with it.
 if(NOT TARGET records_test)
-  message(FATAL_ERROR "The quality gates judge the unit tests too: they need the developer build "
-                      "(RECORDS_DEV) with BUILD_TESTING on")
+  message(FATAL_ERROR "The gates judge the unit tests too: they need RECORDS_DEV and BUILD_TESTING")
 endif()
 find_program(CLANG_FORMAT clang-format REQUIRED)
 find_program(CLANG_TIDY clang-tidy REQUIRED)
@@ -14,9 +13,8 @@ set(at_source WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM) # where those pa
 add_custom_target(format-check COMMAND ${CLANG_FORMAT} --dry-run -Werror ${formatted} ${at_source})
 add_custom_target(format-fix COMMAND ${CLANG_FORMAT} -i ${formatted} ${at_source})
 
-# clang-tidy judges C++17 with its own flags (a build's may hold a g++ flag clang does not know), the
-# header through the sources; GoogleTest's headers come after the system ones (-idirafter), so they
-# neither hide a standard header nor get judged.
+# Flags of clang-tidy's own (a build's may hold one clang lacks); the header judged via the sources;
+# GoogleTest's headers after the system ones (-idirafter): they hide none and go unjudged.
 set(tidy_wrapper ${CMAKE_COMMAND} -P ${CMAKE_CURRENT_LIST_DIR}/run-clang-tidy.cmake --)
 add_custom_target(tidy
   COMMAND ${tidy_wrapper} ${CLANG_TIDY} --quiet src/main.cpp ${test_sources}

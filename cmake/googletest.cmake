@@ -7,8 +7,8 @@ endif()
 set(RECORDS_GOOGLETEST_SOURCE_DIR /usr/src/googletest
     CACHE PATH "GoogleTest's sources, built for the libc++ build")
 if(NOT EXISTS ${RECORDS_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
-  message(FATAL_ERROR "No GoogleTest sources in ${RECORDS_GOOGLETEST_SOURCE_DIR} (Debian: the "
-                      "googletest package); set RECORDS_GOOGLETEST_SOURCE_DIR to where they are")
+  message(FATAL_ERROR "No GoogleTest sources in ${RECORDS_GOOGLETEST_SOURCE_DIR} (Debian: googletest); "
+                      "set RECORDS_GOOGLETEST_SOURCE_DIR to where they are")
 endif()
 set(BUILD_GMOCK OFF)
 set(INSTALL_GTEST OFF)

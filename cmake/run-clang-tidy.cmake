@@ -1,13 +1,9 @@
 # Runs clang-tidy, passing on all it says but its count of what it set aside in headers not ours
 # ("N warnings generated."), which is all a clean run prints, and reads like a failure.
-#   cmake -P run-clang-tidy.cmake -- CLANG_TIDY ARGUMENTS...
+#   cmake -P run-clang-tidy.cmake -- CLANG_TIDY ARGUMENTS...      (the command from argument 4 on)
 math(EXPR last "${CMAKE_ARGC} - 1")
-foreach(i RANGE ${last})
-  if(DEFINED command)
-    list(APPEND command "${CMAKE_ARGV${i}}")
-  elseif(CMAKE_ARGV${i} STREQUAL "--")
-    set(command "")
-  endif()
+foreach(i RANGE 4 ${last})
+  list(APPEND command "${CMAKE_ARGV${i}}")
 endforeach()
 execute_process(COMMAND ${command} RESULT_VARIABLE status ERROR_VARIABLE errors)
 # Each count goes with the line break before it, so adjacent ones all go.
