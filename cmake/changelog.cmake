@@ -27,8 +27,7 @@ function(records_changelog file version_var date_var epoch_var)
     message(FATAL_ERROR "${file}: the top entry's trailer names no month: ${trailer}")
   endif()
 
-  # Days of the calendar from March (0000-03-01 is day 1, 1970-01-01 day 719469), then the time
-  # less the zone's offset.
+  # Days from 0000-03-01 (day 1; 1970-01-01 is day 719469), then the time less the zone's offset.
   math(EXPR y "${year} - ${m} / 10")
   math(EXPR epoch "(${y} * 365 + ${y} / 4 - ${y} / 100 + ${y} / 400 + (153 * ${m} + 2) / 5
                     + ${day} - 719469) * 86400 + ${hour} * 3600 + ${minute} * 60 + ${second}

@@ -1,5 +1,4 @@
-# GoogleTest, as GTest::gtest_main. Debian's prebuilt library is built against libstdc++, so the
-# libc++ build compiles it from Debian's sources instead.
+# GTest::gtest_main: Debian's prebuilt library is for libstdc++; the libc++ build compiles its sources.
 if(NOT RECORDS_LIBCXX)
   find_package(GTest REQUIRED)
   return()
