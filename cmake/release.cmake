@@ -1,19 +1,13 @@
-# How the release links and is hardened: one table of choices, walked in order,
-# each kept only where configure sees its effect on the target's own output.
-#   records_release(NAME FAMILY DEV [STDLIB options...])
-# makes the interface target NAME, with what the link test reads: RECORDS_CLAIMS
-# (facts to read off the program), RECORDS_PACKAGER (facts the packager's flags
-# decided), RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts
-# read off the witness); per such FACT, NAME-without-FACT (the release less its
-# option; RECORDS_WITH: N) and NAME-with-FACT-1..N (plus each option accepted).
-# The developer build (DEV) keeps the toolchain's defaults: sanitizers cannot
-# link statically. Why static, and how each choice is checked: docs/building.md,
-# docs/release.md.
+# records_release(NAME FAMILY DEV [STDLIB options...]): how the release links and is hardened
+# (docs/release.md); the developer build (DEV) keeps the toolchain's defaults, as sanitizers cannot
+# link statically. Makes the interface target NAME with, for the link test: RECORDS_CLAIMS (facts to
+# read off the program), RECORDS_PACKAGER (facts the packager's flags decided), RECORDS_LINK
+# (static-pie, static or dynamic), RECORDS_WITHOUT (facts read off the witness); per such FACT,
+# NAME-without-FACT (less its option; RECORDS_WITH: N) and NAME-with-FACT-1..N (plus each accepted).
 #
-# A row: step | cache variable | facts it must show ("-": none) | configure's
-# words | the packager's flags that decide it | compile options | link options.
-# Kept: the first `kind` of link that works; each `link` option that works; each
-# `harden` option (`optimise`: where the build optimises) that works, unless an
+# A row: step | cache variable | facts it must show ("-": none) | configure's words | the packager's
+# flags that decide it | compile options | link options. Kept: the first `kind` of link that works;
+# each `link` that works; each `harden` (`optimise`: where the build optimises) that works, unless an
 # earlier row gave its first fact. A hardening row has one option.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
@@ -42,8 +36,8 @@ set(records_rows_mingw
   "link|RECORDS_LINK_NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
   "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
 
-# Builds SOURCE as TYPE into FILE, logged; built: with no warning. An EXECUTABLE is run where the
-# target's programs run; ran: built, and there printed "1" and exited 0; said: what it did instead.
+# Builds SOURCE as TYPE into FILE, logged. built: with no warning. ran: built, and where the target's
+# programs run, an EXECUTABLE printed "1" and exited 0; said: what it did instead.
 function(records_build type file source)
   cmake_parse_arguments(PARSE_ARGV 3 build "" "" "COMPILE;LINK")
   set(CMAKE_TRY_COMPILE_TARGET_TYPE ${type})
@@ -57,20 +51,18 @@ function(records_build type file source)
   endif()
   file(APPEND ${records_probes}.log "${file}: built ${built}\n${output}\n")
   set(built ${built} PARENT_SCOPE)
+  set(ran ${built} PARENT_SCOPE)
   records_can_run(can_run)
-  if(NOT type STREQUAL "EXECUTABLE")
-    return()
-  elseif(built AND can_run)
+  if(built AND can_run AND type STREQUAL "EXECUTABLE")
     execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${file} RESULT_VARIABLE status
                     OUTPUT_VARIABLE printed ERROR_VARIABLE said)
     string(STRIP "${printed}" printed)
     if(NOT status EQUAL 0 OR NOT printed STREQUAL "1")
-      set(built FALSE)
       string(STRIP "status ${status}: ${printed}\n${said}" said)
       set(said "${said}" PARENT_SCOPE)
+      set(ran FALSE PARENT_SCOPE)
     endif()
   endif()
-  set(ran ${built} PARENT_SCOPE)
 endfunction()
 
 # Stops configure, saying what to do, where a plain C program (a C++ runtime may be a DLL that Wine
@@ -88,7 +80,6 @@ function(records_check_run stdlib)
     message(FATAL_ERROR "records-demo: a plain program built here does not run here: ${said}")
   endif()
   list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 command)
-  set(hint "")
   if(command MATCHES " " AND NOT EXISTS "${command}")
     string(REPLACE " " ";" words "${command}")
     set(hint " It is one word with spaces: give the command and its arguments as a list (\"${words}\").")
@@ -113,16 +104,17 @@ function(records_try var facts group)
   endif()
   message(CHECK_START "Probing ${var}")
   set(folder ${records_probes}/${var})
+  set(witness ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
   set(read ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
-  set(source ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
   records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp
                 COMPILE ${try_COMPILE} LINK ${try_LINK})
+  set(accepted ${ran})
   if(built AND group STREQUAL "hardened")
-    records_build(STATIC_LIBRARY ${folder}/without.a ${source} COMPILE ${try_BASE} -ffunction-sections)
+    records_build(STATIC_LIBRARY ${folder}/without.a ${witness} COMPILE ${try_BASE} -ffunction-sections)
     if(NOT built)
       message(FATAL_ERROR "records-demo: the hardening witness does not build: see CMakeFiles/records-probes.log")
     endif()
-    records_build(STATIC_LIBRARY ${folder}/with.a ${source} COMPILE ${try_COMPILE} -ffunction-sections)
+    records_build(STATIC_LIBRARY ${folder}/with.a ${witness} COMPILE ${try_COMPILE} -ffunction-sections)
     list(APPEND read --witness ${folder}/with.a)
     foreach(fact IN LISTS facts)
       list(APPEND read --without ${fact} ${folder}/without.a)
@@ -137,19 +129,19 @@ function(records_try var facts group)
     endif()
     separate_arguments(seen)
   else()
-    set(ran FALSE)
+    set(accepted FALSE)
   endif()
   set(missing ${facts})
   list(REMOVE_ITEM missing - ${seen})
   set(works FALSE)
-  if(ran AND missing STREQUAL "")
+  if(accepted AND missing STREQUAL "")
     set(works TRUE)
     message(CHECK_PASS "yes")
   else()
-    message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${ran}, seen: ${seen})")
+    message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${accepted}, seen: ${seen})")
   endif()
   set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
-  set(${var}_ACCEPTED ${ran} CACHE INTERNAL "records-demo probe: built cleanly and ran")
+  set(${var}_ACCEPTED ${accepted} CACHE INTERNAL "records-demo probe: built cleanly and ran")
   set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
 endfunction()
 
@@ -160,11 +152,11 @@ function(records_release name family dev)
     message(STATUS "records-demo: ${CMAKE_CXX_COMPILER_ID} building for ${CMAKE_SYSTEM_NAME} has not been "
                    "tried: the release builds and links with CMake's defaults")
   endif()
-  if(dev OR NOT family) # the developer build's sanitizers cannot link statically
+  if(dev OR NOT family)
     return()
   endif()
   records_check_run("${arg_STDLIB}")
-  # _FORTIFY_SOURCE does something only where the flags optimise (their last -O is not -O0).
+  # _FORTIFY_SOURCE works only where the flags optimise (their last -O is not -O0).
   set(optimising "")
   foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES CMAKE_BUILD_TYPE)
     string(TOUPPER "${config}" upper)
@@ -178,36 +170,32 @@ function(records_release name family dev)
   string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
   string(CONCAT packager_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} "
          "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${type}}")
-  foreach(list IN ITEMS compile link claims packager witnessed linked hardened left_linked
-                        left_hardened made)
-    set(${list} "")
-  endforeach()
   foreach(row IN LISTS records_rows_${family})
-    string(REPLACE "|" ";" fields "${row}")
-    list(POP_FRONT fields step var facts words decides options row_link)
-    foreach(field IN ITEMS facts options row_link)
-      separate_arguments(${field})
-    endforeach()
+    string(REPLACE "|" ";" row "${row}")
+    list(POP_FRONT row step var facts words decides options row_link)
+    separate_arguments(facts)
+    separate_arguments(options)
+    separate_arguments(row_link)
     list(GET facts 0 first)
     string(REPLACE " " "|" decides "${decides}")
     set(group linked)
+    set(in_effect "\\0")
     if(step MATCHES "harden|optimise")
       set(group hardened)
     endif()
-    set(in_effect "\\0")
-    if(step STREQUAL "optimise")
+    if(step STREQUAL "optimise" AND optimising STREQUAL "")
+      continue()
+    elseif(step STREQUAL "optimise")
       set(in_effect "$<$<CONFIG:${optimising}>:\\0>")
     endif()
     list(TRANSFORM options REPLACE ".+" "${in_effect}" OUTPUT_VARIABLE row_options)
-    if(step STREQUAL "optimise" AND optimising STREQUAL "")
-      continue()
-    elseif(decides AND packager_flags MATCHES "${decides}")
+    if(decides AND packager_flags MATCHES "${decides}")
       if(NOT first IN_LIST packager)
         list(APPEND packager ${facts})
         list(APPEND left_${group} "${CMAKE_MATCH_0}")
       endif()
       continue()
-    elseif(step STREQUAL "kind" AND NOT made STREQUAL "")
+    elseif(step STREQUAL "kind" AND made)
       continue()
     endif()
     # Tried without the options kept for its facts (or bound to configurations): the link test
@@ -276,13 +264,13 @@ function(records_release name family dev)
   if(NOT can_run)
     set(how "probes built and read, not run: cross-compiling with no emulator")
   endif()
-  if(hardened STREQUAL "")
+  if(NOT hardened)
     set(hardened nothing)
   endif()
   foreach(what IN ITEMS linked hardened)
     list(JOIN ${what} ", " ${what})
-    if(left_${what})
-      list(JOIN left_${what} ", " left)
+    list(JOIN left_${what} ", " left)
+    if(left)
       string(APPEND ${what} "; left to the packager's flags: ${left}")
     endif()
   endforeach()
