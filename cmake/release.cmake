@@ -1,14 +1,12 @@
 # records_release(NAME FAMILY DEV [STDLIB options...]): how the release links and is hardened
-# (docs/release.md); the developer build (DEV) keeps the toolchain's defaults, as sanitizers cannot
-# link statically. Makes the interface target NAME with, for the link test: RECORDS_CLAIMS (facts to
-# read off the program), RECORDS_PACKAGER (facts the packager's flags decided), RECORDS_LINK
-# (static-pie, static or dynamic), RECORDS_WITHOUT (facts read off the witness); per such FACT,
-# NAME-without-FACT (less its option; RECORDS_WITH: N) and NAME-with-FACT-1..N (plus each accepted).
-#
+# (docs/release.md); not in the developer build (DEV), whose sanitizers cannot link statically.
+# NAME gets, for the link test, RECORDS_CLAIMS, RECORDS_PACKAGER (facts the packager's flags decided),
+# RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts read off the witness); per such
+# FACT, NAME-without-FACT lacks its option (RECORDS_WITH: N), NAME-with-FACT-1..N add each accepted.
 # A row: step | cache variable | facts it must show ("-": none) | configure's words | the packager's
 # flags that decide it | compile options | link options. Kept: the first `kind` of link that works;
-# each `link` that works; each `harden` (`optimise`: where the build optimises) that works, unless an
-# earlier row gave its first fact. A hardening row has one option.
+# each `link` that works; each `harden` (`optimise`: where the build optimises) that works unless an
+# earlier row gave its first fact.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
@@ -42,7 +40,7 @@ function(records_build type file source)
   cmake_parse_arguments(PARSE_ARGV 3 build "" "" "COMPILE;LINK")
   set(CMAKE_TRY_COMPILE_TARGET_TYPE ${type})
   set(CMAKE_TRY_COMPILE_CONFIGURATION ${CMAKE_BUILD_TYPE})
-  try_compile(built ${records_probes} ${source} COMPILE_DEFINITIONS ${build_COMPILE}
+  try_compile(built ${records_probes} ${source} NO_CACHE COMPILE_DEFINITIONS ${build_COMPILE}
               LINK_OPTIONS ${build_LINK} OUTPUT_VARIABLE output COPY_FILE ${file})
   string(REPLACE "${PROJECT_BINARY_DIR}" "<build>" output "${output}")
   string(REPLACE "${PROJECT_SOURCE_DIR}" "<source>" output "${output}")
@@ -65,19 +63,17 @@ function(records_build type file source)
   endif()
 endfunction()
 
-# Stops configure, saying what to do, where a plain C program (a C++ runtime may be a DLL that Wine
-# is not told of) cannot run here.
+# Stops configure, saying what to do, where a plain C program cannot run here (a C++ runtime may be
+# a DLL that Wine is not told of).
 function(records_check_run stdlib)
   set(program ${records_probes}/plain)
   file(WRITE ${program}.cpp "#include <cstdio>\nint main() { std::puts(\"1\"); }\n")
   records_build(EXECUTABLE ${program} ${program}.cpp COMPILE ${stdlib} LINK ${stdlib})
-  if(NOT built)
-    message(FATAL_ERROR "records-demo: ${CMAKE_CXX_COMPILER} cannot build a plain program cleanly: "
-                        "see CMakeFiles/records-probes.log")
-  elseif(ran)
+  if(ran)
     return()
-  elseif(NOT CMAKE_CROSSCOMPILING)
-    message(FATAL_ERROR "records-demo: a plain program built here does not run here: ${said}")
+  elseif(NOT built OR NOT CMAKE_CROSSCOMPILING)
+    message(FATAL_ERROR "records-demo: ${CMAKE_CXX_COMPILER} cannot build a plain program cleanly and "
+                        "run it here (see CMakeFiles/records-probes.log): ${said}")
   endif()
   list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 command)
   if(command MATCHES " " AND NOT EXISTS "${command}")
@@ -89,60 +85,9 @@ function(records_check_run stdlib)
            "(\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
   endif()
   message(FATAL_ERROR "records-demo: the emulator \"${CMAKE_CROSSCOMPILING_EMULATOR}\" cannot run a "
-    "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To configure "
-    "and build without running the target's programs (their end-to-end checks are then disabled), "
-    "give none: -DCMAKE_CROSSCOMPILING_EMULATOR=")
-endfunction()
-
-# Tries a row unless answered (-DVAR=OFF stands): the probe with COMPILE and LINK; for hardening,
-# the witness with COMPILE and with BASE. Caches the facts read off them (VAR_SEEN), whether all
-# built and the probe ran (VAR_ACCEPTED), and whether they showed FACTS too (VAR).
-function(records_try var facts group)
-  cmake_parse_arguments(PARSE_ARGV 3 try "" "" "COMPILE;LINK;BASE")
-  if(DEFINED ${var}_SEEN)
-    return()
-  endif()
-  message(CHECK_START "Probing ${var}")
-  set(folder ${records_probes}/${var})
-  set(witness ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
-  set(read ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
-  records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp
-                COMPILE ${try_COMPILE} LINK ${try_LINK})
-  set(accepted ${ran})
-  if(built AND group STREQUAL "hardened")
-    records_build(STATIC_LIBRARY ${folder}/without.a ${witness} COMPILE ${try_BASE} -ffunction-sections)
-    if(NOT built)
-      message(FATAL_ERROR "records-demo: the hardening witness does not build: see CMakeFiles/records-probes.log")
-    endif()
-    records_build(STATIC_LIBRARY ${folder}/with.a ${witness} COMPILE ${try_COMPILE} -ffunction-sections)
-    list(APPEND read --witness ${folder}/with.a)
-    foreach(fact IN LISTS facts)
-      list(APPEND read --without ${fact} ${folder}/without.a)
-    endforeach()
-  endif()
-  set(seen "")
-  if(built)
-    execute_process(COMMAND bash ${read} OUTPUT_VARIABLE seen RESULT_VARIABLE status
-                    OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT status EQUAL 0)
-      message(FATAL_ERROR "records-demo: tests/link-facts cannot read the probe ${folder}/program")
-    endif()
-    separate_arguments(seen)
-  else()
-    set(accepted FALSE)
-  endif()
-  set(missing ${facts})
-  list(REMOVE_ITEM missing - ${seen})
-  set(works FALSE)
-  if(accepted AND missing STREQUAL "")
-    set(works TRUE)
-    message(CHECK_PASS "yes")
-  else()
-    message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${accepted}, seen: ${seen})")
-  endif()
-  set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
-  set(${var}_ACCEPTED ${accepted} CACHE INTERNAL "records-demo probe: built cleanly and ran")
-  set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
+    "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To build "
+    "without running the target's programs (and their end-to-end checks), give none: "
+    "-DCMAKE_CROSSCOMPILING_EMULATOR=")
 endfunction()
 
 function(records_release name family dev)
@@ -157,7 +102,6 @@ function(records_release name family dev)
   endif()
   records_check_run("${arg_STDLIB}")
   # _FORTIFY_SOURCE works only where the flags optimise (their last -O is not -O0).
-  set(optimising "")
   foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES CMAKE_BUILD_TYPE)
     string(TOUPPER "${config}" upper)
     set(flags " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
@@ -170,6 +114,7 @@ function(records_release name family dev)
   string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
   string(CONCAT packager_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} "
          "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${type}}")
+  set(here ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   foreach(row IN LISTS records_rows_${family})
     string(REPLACE "|" ";" row "${row}")
     list(POP_FRONT row step var facts words decides options row_link)
@@ -178,12 +123,11 @@ function(records_release name family dev)
     separate_arguments(row_link)
     list(GET facts 0 first)
     string(REPLACE " " "|" decides "${decides}")
-    set(group linked)
+    set(group hardened)
     set(in_effect "\\0")
-    if(step MATCHES "harden|optimise")
-      set(group hardened)
-    endif()
-    if(step STREQUAL "optimise" AND optimising STREQUAL "")
+    if(step MATCHES "kind|link")
+      set(group linked)
+    elseif(step STREQUAL "optimise" AND optimising STREQUAL "")
       continue()
     elseif(step STREQUAL "optimise")
       set(in_effect "$<$<CONFIG:${optimising}>:\\0>")
@@ -192,21 +136,65 @@ function(records_release name family dev)
     if(decides AND packager_flags MATCHES "${decides}")
       if(NOT first IN_LIST packager)
         list(APPEND packager ${facts})
-        list(APPEND left_${group} "${CMAKE_MATCH_0}")
+        string(APPEND left_${group} ", ${CMAKE_MATCH_0}")
       endif()
       continue()
     elseif(step STREQUAL "kind" AND made)
       continue()
     endif()
-    # Tried without the options kept for its facts (or bound to configurations): the link test
-    # checks that the release lacks nothing that any option the toolchain accepts gives.
-    set(others ${compile})
-    foreach(fact IN LISTS facts)
-      list(REMOVE_ITEM others ${option_${fact}} "")
-    endforeach()
-    list(FILTER others EXCLUDE REGEX "^[$]<")
-    records_try(${var} "${facts}" ${group} COMPILE ${arg_STDLIB} ${others} ${options}
-                LINK ${arg_STDLIB} ${link} ${row_link} BASE ${arg_STDLIB} ${others})
+
+    # Tried unless answered (-DVAR=OFF stands): the probe, and the witness with and without the row's
+    # options, read by tests/link-facts; without the option kept for its first fact (the link test
+    # checks that the release lacks nothing any option accepted gives), or bound to configurations.
+    set(base ${compile})
+    list(REMOVE_ITEM base ${option_${first}} "")
+    list(FILTER base EXCLUDE REGEX "^[$]<")
+    set(base ${arg_STDLIB} ${base})
+    set(probe ${records_probes}/${var})
+    if(NOT DEFINED ${var}_SEEN)
+      message(CHECK_START "Probing ${var}")
+      records_build(EXECUTABLE ${probe}/program ${here}/probe.cpp
+                    COMPILE ${base} ${options} LINK ${arg_STDLIB} ${link} ${row_link})
+      set(read --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${probe}/program)
+      set(accepted ${ran})
+      if(built AND group STREQUAL "hardened")
+        set(witness ${here}/hardening-witness.cpp COMPILE ${base})
+        records_build(STATIC_LIBRARY ${probe}/without.a ${witness} -ffunction-sections)
+        if(NOT built)
+          message(FATAL_ERROR "records-demo: the hardening witness does not build: see "
+                              "CMakeFiles/records-probes.log")
+        endif()
+        records_build(STATIC_LIBRARY ${probe}/with.a ${witness} ${options} -ffunction-sections)
+        list(APPEND read --witness ${probe}/with.a)
+        foreach(fact IN LISTS facts)
+          list(APPEND read --without ${fact} ${probe}/without.a)
+        endforeach()
+      endif()
+      set(seen "")
+      if(built)
+        execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/tests/link-facts ${read} OUTPUT_VARIABLE seen
+                        RESULT_VARIABLE status OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT status EQUAL 0)
+          message(FATAL_ERROR "records-demo: tests/link-facts cannot read the probe ${probe}/program")
+        endif()
+        separate_arguments(seen)
+      else()
+        set(accepted FALSE)
+      endif()
+      set(missing ${facts})
+      list(REMOVE_ITEM missing - ${seen})
+      set(works FALSE)
+      if(accepted AND missing STREQUAL "")
+        set(works TRUE)
+        message(CHECK_PASS "yes")
+      else()
+        message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${accepted}, seen: ${seen})")
+      endif()
+      set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
+      set(${var}_ACCEPTED ${accepted} CACHE INTERNAL "records-demo probe: built cleanly and ran")
+      set(${var} ${works} CACHE BOOL "records-demo probe: ${words}")
+    endif()
+
     if(group STREQUAL "hardened")
       list(APPEND witnessed ${facts})
       foreach(fact IN LISTS facts)
@@ -214,14 +202,13 @@ function(records_release name family dev)
           list(APPEND accepted_${fact} ${row_options})
         endif()
       endforeach()
-      if(NOT ${var} OR DEFINED option_${first})
-        continue()
-      endif()
+    endif()
+    if(NOT ${var} OR DEFINED option_${first})
+      continue()
+    elseif(group STREQUAL "hardened")
       foreach(fact IN LISTS facts)
         set(option_${fact} ${row_options})
       endforeach()
-    elseif(NOT ${var})
-      continue()
     elseif(step STREQUAL "kind")
       # The kind of link claimed is the one seen, dynamic where none is.
       set(facts ${${var}_SEEN})
@@ -259,8 +246,8 @@ function(records_release name family dev)
     set_property(TARGET ${name}-without-${fact} PROPERTY RECORDS_WITH ${n})
   endforeach()
 
-  set(how "probes built, read and run")
   records_can_run(can_run)
+  set(how "probes built, read and run")
   if(NOT can_run)
     set(how "probes built and read, not run: cross-compiling with no emulator")
   endif()
@@ -269,10 +256,8 @@ function(records_release name family dev)
   endif()
   foreach(what IN ITEMS linked hardened)
     list(JOIN ${what} ", " ${what})
-    list(JOIN left_${what} ", " left)
-    if(left)
-      string(APPEND ${what} "; left to the packager's flags: ${left}")
-    endif()
+    string(REGEX REPLACE "^, " "; left to the packager's flags: " left "${left_${what}}")
+    string(APPEND ${what} "${left}")
   endforeach()
   message(STATUS "records-demo: the release links ${linked} (${how})")
   if(family STREQUAL "elf")
