@@ -75,16 +75,17 @@ function(records_check_run stdlib)
     message(FATAL_ERROR "records-demo: ${CMAKE_CXX_COMPILER} cannot build a plain program cleanly and "
                         "run it here (see CMakeFiles/records-probes.log): ${said}")
   endif()
-  list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 command)
+  set(emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  list(GET emulator 0 command)
   if(command MATCHES " " AND NOT EXISTS "${command}")
     string(REPLACE " " ";" words "${command}")
     set(hint " It is one word with spaces: give the command and its arguments as a list (\"${words}\").")
   elseif(said MATCHES "Could not open '/lib")
     records_target_root(${CMAKE_CXX_COMPILER} root)
     string(CONCAT hint " qemu needs the target's root to find its loader: give it with -L "
-           "(\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
+           "(\"${emulator};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
   endif()
-  message(FATAL_ERROR "records-demo: the emulator \"${CMAKE_CROSSCOMPILING_EMULATOR}\" cannot run a "
+  message(FATAL_ERROR "records-demo: the emulator \"${emulator}\" cannot run a "
     "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To build "
     "without running the target's programs (and their end-to-end checks), give none: "
     "-DCMAKE_CROSSCOMPILING_EMULATOR=")
@@ -103,9 +104,8 @@ function(records_release name family dev)
   records_check_run("${arg_STDLIB}")
   # _FORTIFY_SOURCE works only where the flags optimise (their last -O is not -O0).
   foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES CMAKE_BUILD_TYPE)
-    string(TOUPPER "${config}" upper)
-    set(flags " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
-    if(flags MATCHES ".* -O([^ ]*)" AND NOT CMAKE_MATCH_1 STREQUAL "0")
+    string(TOUPPER "CMAKE_CXX_FLAGS_${config}" flags)
+    if(" ${CMAKE_CXX_FLAGS} ${${flags}}" MATCHES ".* -O([^ ]*)" AND NOT CMAKE_MATCH_1 STREQUAL "0")
       list(APPEND optimising ${config})
     endif()
   endforeach()
