@@ -3,36 +3,36 @@
 # NAME gets, for the link test, RECORDS_CLAIMS, RECORDS_PACKAGER (facts the packager's flags decided),
 # RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts read off the witness); per such
 # FACT, NAME-without-FACT lacks its option (RECORDS_WITH: N), NAME-with-FACT-1..N add each accepted.
-# A row: step | cache variable | facts it must show ("-": none) | configure's words | the packager's
-# flags that decide it | compile options | link options. Kept: the first `kind` of link that works;
-# each `link` that works; each `harden` (`optimise`: where the build optimises) that works unless an
-# earlier row gave its first fact.
+# A row: step | cache variable (after RECORDS_LINK_ or RECORDS_HARDEN_) | facts it must show ("-":
+# none) | configure's words | the packager's flags that decide it | compile options | link options.
+# Kept: the first `kind` of link that works; each `link` that works; each `harden` (`optimise`: where
+# the build optimises) that works unless an earlier row gave its first fact.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
 set(records_rows_elf
-  "kind|RECORDS_LINK_STATIC_PIE|static-pie|static-pie|no-pie -fno-PIE -fno-pie|-fPIE|-static-pie"
-  "kind|RECORDS_LINK_STATIC|static|static, not position independent|||-static"
-  "kind|RECORDS_LINK_STATIC_RUNTIME|dynamic|with a static C++ runtime over the shared C library|||-static-libstdc++ -static-libgcc"
-  "kind|RECORDS_LINK_DEFAULT|dynamic|as the toolchain does by default|||"
-  "link|RECORDS_LINK_PACKED_RELOCS|relr|packed relative relocations|||-Wl,-z,pack-relative-relocs"
-  "link|RECORDS_LINK_FULL_RELRO|relro bind-now|full RELRO|||-Wl,-z,relro,-z,now"
-  "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections"
-  "harden|RECORDS_HARDEN_STACK_PROTECTOR|stack-protector|stack protector (strong)|-fstack-protector -fno-stack-protector|-fstack-protector-strong|"
-  "harden|RECORDS_HARDEN_STACK_CLASH|stack-clash|stack clash protection|stack-clash-protection|-fstack-clash-protection|"
-  "harden|RECORDS_HARDEN_CF_PROTECTION|control-flow|control-flow protection (-fcf-protection)|-fcf-protection -mbranch-protection|-fcf-protection|"
-  "harden|RECORDS_HARDEN_BRANCH_PROTECTION|control-flow|control-flow protection (-mbranch-protection)|-fcf-protection -mbranch-protection|-mbranch-protection=standard|"
-  "optimise|RECORDS_HARDEN_FORTIFY_3|fortify fortify-3|_FORTIFY_SOURCE=3|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=3|"
-  "optimise|RECORDS_HARDEN_FORTIFY_2|fortify|_FORTIFY_SOURCE=2|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=2|")
+  "kind|STATIC_PIE|static-pie|static-pie|no-pie -fno-PIE -fno-pie|-fPIE|-static-pie"
+  "kind|STATIC|static|static, not position independent|||-static"
+  "kind|STATIC_RUNTIME|dynamic|with a static C++ runtime over the shared C library|||-static-libstdc++ -static-libgcc"
+  "kind|DEFAULT|dynamic|as the toolchain does by default|||"
+  "link|PACKED_RELOCS|relr|packed relative relocations|||-Wl,-z,pack-relative-relocs"
+  "link|FULL_RELRO|relro bind-now|full RELRO|||-Wl,-z,relro,-z,now"
+  "link|GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections"
+  "harden|STACK_PROTECTOR|stack-protector|stack protector (strong)|-fstack-protector -fno-stack-protector|-fstack-protector-strong|"
+  "harden|STACK_CLASH|stack-clash|stack clash protection|stack-clash-protection|-fstack-clash-protection|"
+  "harden|CF_PROTECTION|control-flow|control-flow protection (-fcf-protection)|-fcf-protection -mbranch-protection|-fcf-protection|"
+  "harden|BRANCH_PROTECTION|control-flow|control-flow protection (-mbranch-protection)|-fcf-protection -mbranch-protection|-mbranch-protection=standard|"
+  "optimise|FORTIFY_3|fortify fortify-3|_FORTIFY_SOURCE=3|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=3|"
+  "optimise|FORTIFY_2|fortify|_FORTIFY_SOURCE=2|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=2|")
 set(records_rows_mingw
-  "kind|RECORDS_LINK_STATIC|no-runtime-dll|static, no MinGW runtime DLL|||-static"
-  "kind|RECORDS_LINK_STATIC_RUNTIME|-|with a static C++ runtime (a MinGW runtime DLL may remain)|||-static-libstdc++ -static-libgcc"
-  "kind|RECORDS_LINK_DEFAULT|-|as the toolchain does by default|||"
-  "link|RECORDS_LINK_ASLR|aslr|ASLR|||-Wl,--dynamicbase"
-  "link|RECORDS_LINK_HIGH_ENTROPY_VA|high-entropy-va|64-bit ASLR|||-Wl,--high-entropy-va"
-  "link|RECORDS_LINK_DEP|dep|DEP|||-Wl,--nxcompat"
-  "link|RECORDS_LINK_NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
-  "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
+  "kind|STATIC|no-runtime-dll|static, no MinGW runtime DLL|||-static"
+  "kind|STATIC_RUNTIME|-|with a static C++ runtime (a MinGW runtime DLL may remain)|||-static-libstdc++ -static-libgcc"
+  "kind|DEFAULT|-|as the toolchain does by default|||"
+  "link|ASLR|aslr|ASLR|||-Wl,--dynamicbase"
+  "link|HIGH_ENTROPY_VA|high-entropy-va|64-bit ASLR|||-Wl,--high-entropy-va"
+  "link|DEP|dep|DEP|||-Wl,--nxcompat"
+  "link|NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
+  "link|GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
 
 # Builds SOURCE as TYPE into FILE, logged. built: with no warning. ran: built, and where the target's
 # programs run, an EXECUTABLE printed "1" and exited 0; said: what it did instead.
@@ -124,15 +124,18 @@ function(records_release name family dev)
     list(GET facts 0 first)
     string(REPLACE " " "|" decides "${decides}")
     set(group hardened)
+    set(prefix RECORDS_HARDEN_)
     set(in_effect "\\0")
     if(step MATCHES "kind|link")
       set(group linked)
+      set(prefix RECORDS_LINK_)
     elseif(step STREQUAL "optimise" AND optimising STREQUAL "")
       continue()
     elseif(step STREQUAL "optimise")
       set(in_effect "$<$<CONFIG:${optimising}>:\\0>")
     endif()
     list(TRANSFORM options REPLACE ".+" "${in_effect}" OUTPUT_VARIABLE row_options)
+    set(var ${prefix}${var})
     if(decides AND packager_flags MATCHES "${decides}")
       if(NOT first IN_LIST packager)
         list(APPEND packager ${facts})
@@ -226,7 +229,6 @@ function(records_release name family dev)
   target_compile_options(${name} INTERFACE ${compile})
   target_link_options(${name} INTERFACE ${link})
 
-  # For the link test: NAME-without-FACT, less the option kept for FACT; -with-FACT-N, plus another.
   string(REPLACE "no-runtime-dll" "static" made "${made}")
   list(REMOVE_DUPLICATES witnessed)
   list(REMOVE_ITEM witnessed ${packager} "")
