@@ -1,13 +1,13 @@
-#   records_compiler_flags(STDLIB_OPTIONS DEV LIBCXX)
-# makes records_stdlib, the standard library (its options also in STDLIB_OPTIONS, for the probes),
-# and records_flags: warnings, made errors, with the sanitizers, only in the developer build (DEV),
-# so that a newer compiler never breaks a user's build.
+# records_compiler_flags(STDLIB_VAR DEV LIBCXX) makes records_stdlib, the standard library (its
+# options also in STDLIB_VAR, for the probes), and records_flags: warnings, made errors and with the
+# sanitizers only in the developer build (DEV), so that a newer compiler never breaks a user's build.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
 function(records_compiler_flags stdlib_var dev libcxx)
   set(stdlib "")
   if(libcxx AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); ${CMAKE_CXX_COMPILER_ID} cannot use libc++")
+    message(FATAL_ERROR "RECORDS_LIBCXX needs clang++ (set CMAKE_CXX_COMPILER); "
+                        "${CMAKE_CXX_COMPILER_ID} cannot use libc++")
   elseif(libcxx)
     set(stdlib -stdlib=libc++)
   endif()

@@ -1,54 +1,46 @@
-# How the release links and is hardened: one table of choices, walked in order,
-# each kept only where configure sees its effect on the target's own output.
-#   records_release(NAME FAMILY DEV [STDLIB options...])
-# makes the interface target NAME, with what the link test reads: RECORDS_CLAIMS
-# (facts to read off the program), RECORDS_PACKAGER (facts the packager's flags
-# decided), RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts
-# read off the witness); per such FACT, NAME-without-FACT (the release less its
-# option; RECORDS_WITH: N) and NAME-with-FACT-1..N (plus each option accepted).
-# The developer build (DEV) keeps the toolchain's defaults: sanitizers cannot
-# link statically. Why static, and how each choice is checked: docs/building.md,
-# docs/release.md.
-#
-# A row: step | cache variable | facts it must show ("-": none) | configure's
-# words | the packager's flags that decide it | compile options | link options.
-# Kept: the first `kind` of link that works; each `link` option that works; each
-# `harden` option (`optimise`: where the build optimises) that works, unless an
-# earlier row gave its first fact. A hardening row has one option.
+# records_release(NAME FAMILY DEV [STDLIB options...]): how the release links and is hardened
+# (docs/release.md); not in the developer build (DEV), whose sanitizers cannot link statically.
+# NAME gets, for the link test, RECORDS_CLAIMS, RECORDS_PACKAGER (facts the packager's flags decided),
+# RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts read off the witness); per such
+# FACT, NAME-without-FACT lacks its option (RECORDS_WITH: N), NAME-with-FACT-1..N add each accepted.
+# A row: step | cache variable (after RECORDS_LINK_ or RECORDS_HARDEN_) | facts it must show ("-":
+# none) | configure's words | the packager's flags that decide it | compile options | link options.
+# Kept: the first `kind` of link that works; each `link` that works; each `harden` (`optimise`: where
+# the build optimises) that works unless an earlier row gave its first fact.
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
 set(records_rows_elf
-  "kind|RECORDS_LINK_STATIC_PIE|static-pie|static-pie|no-pie -fno-PIE -fno-pie|-fPIE|-static-pie"
-  "kind|RECORDS_LINK_STATIC|static|static, not position independent|||-static"
-  "kind|RECORDS_LINK_STATIC_RUNTIME|dynamic|with a static C++ runtime over the shared C library|||-static-libstdc++ -static-libgcc"
-  "kind|RECORDS_LINK_DEFAULT|dynamic|as the toolchain does by default|||"
-  "link|RECORDS_LINK_PACKED_RELOCS|relr|packed relative relocations|||-Wl,-z,pack-relative-relocs"
-  "link|RECORDS_LINK_FULL_RELRO|relro bind-now|full RELRO|||-Wl,-z,relro,-z,now"
-  "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections"
-  "harden|RECORDS_HARDEN_STACK_PROTECTOR|stack-protector|stack protector (strong)|-fstack-protector -fno-stack-protector|-fstack-protector-strong|"
-  "harden|RECORDS_HARDEN_STACK_CLASH|stack-clash|stack clash protection|stack-clash-protection|-fstack-clash-protection|"
-  "harden|RECORDS_HARDEN_CF_PROTECTION|control-flow|control-flow protection (-fcf-protection)|-fcf-protection -mbranch-protection|-fcf-protection|"
-  "harden|RECORDS_HARDEN_BRANCH_PROTECTION|control-flow|control-flow protection (-mbranch-protection)|-fcf-protection -mbranch-protection|-mbranch-protection=standard|"
-  "optimise|RECORDS_HARDEN_FORTIFY_3|fortify fortify-3|_FORTIFY_SOURCE=3|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=3|"
-  "optimise|RECORDS_HARDEN_FORTIFY_2|fortify|_FORTIFY_SOURCE=2|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=2|")
+  "kind|STATIC_PIE|static-pie|static-pie|no-pie -fno-PIE -fno-pie|-fPIE|-static-pie"
+  "kind|STATIC|static|static, not position independent|||-static"
+  "kind|STATIC_RUNTIME|dynamic|with a static C++ runtime over the shared C library|||-static-libstdc++ -static-libgcc"
+  "kind|DEFAULT|dynamic|as the toolchain does by default|||"
+  "link|PACKED_RELOCS|relr|packed relative relocations|||-Wl,-z,pack-relative-relocs"
+  "link|FULL_RELRO|relro bind-now|full RELRO|||-Wl,-z,relro,-z,now"
+  "link|GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections"
+  "harden|STACK_PROTECTOR|stack-protector|stack protector (strong)|-fstack-protector -fno-stack-protector|-fstack-protector-strong|"
+  "harden|STACK_CLASH|stack-clash|stack clash protection|stack-clash-protection|-fstack-clash-protection|"
+  "harden|CF_PROTECTION|control-flow|control-flow protection (-fcf-protection)|-fcf-protection -mbranch-protection|-fcf-protection|"
+  "harden|BRANCH_PROTECTION|control-flow|control-flow protection (-mbranch-protection)|-fcf-protection -mbranch-protection|-mbranch-protection=standard|"
+  "optimise|FORTIFY_3|fortify fortify-3|_FORTIFY_SOURCE=3|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=3|"
+  "optimise|FORTIFY_2|fortify|_FORTIFY_SOURCE=2|_FORTIFY_SOURCE|-D_FORTIFY_SOURCE=2|")
 set(records_rows_mingw
-  "kind|RECORDS_LINK_STATIC|no-runtime-dll|static, no MinGW runtime DLL|||-static"
-  "kind|RECORDS_LINK_STATIC_RUNTIME|-|with a static C++ runtime (a MinGW runtime DLL may remain)|||-static-libstdc++ -static-libgcc"
-  "kind|RECORDS_LINK_DEFAULT|-|as the toolchain does by default|||"
-  "link|RECORDS_LINK_ASLR|aslr|ASLR|||-Wl,--dynamicbase"
-  "link|RECORDS_LINK_HIGH_ENTROPY_VA|high-entropy-va|64-bit ASLR|||-Wl,--high-entropy-va"
-  "link|RECORDS_LINK_DEP|dep|DEP|||-Wl,--nxcompat"
-  "link|RECORDS_LINK_NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
-  "link|RECORDS_LINK_GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
+  "kind|STATIC|no-runtime-dll|static, no MinGW runtime DLL|||-static"
+  "kind|STATIC_RUNTIME|-|with a static C++ runtime (a MinGW runtime DLL may remain)|||-static-libstdc++ -static-libgcc"
+  "kind|DEFAULT|-|as the toolchain does by default|||"
+  "link|ASLR|aslr|ASLR|||-Wl,--dynamicbase"
+  "link|HIGH_ENTROPY_VA|high-entropy-va|64-bit ASLR|||-Wl,--high-entropy-va"
+  "link|DEP|dep|DEP|||-Wl,--nxcompat"
+  "link|NO_TIMESTAMP|-|no link time written|||-Wl,--no-insert-timestamp"
+  "link|GC_SECTIONS|-|unused sections dropped|||-Wl,--gc-sections")
 
-# Builds SOURCE as TYPE into FILE, logged; built: with no warning. An EXECUTABLE is run where the
-# target's programs run; ran: built, and there printed "1" and exited 0; said: what it did instead.
+# Builds SOURCE as TYPE into FILE, logged. built: with no warning. ran: built, and where the target's
+# programs run, an EXECUTABLE printed "1" and exited 0; said: what it did instead.
 function(records_build type file source)
   cmake_parse_arguments(PARSE_ARGV 3 build "" "" "COMPILE;LINK")
   set(CMAKE_TRY_COMPILE_TARGET_TYPE ${type})
   set(CMAKE_TRY_COMPILE_CONFIGURATION ${CMAKE_BUILD_TYPE})
-  try_compile(built ${records_probes} ${source} COMPILE_DEFINITIONS ${build_COMPILE}
+  try_compile(built ${records_probes} ${source} NO_CACHE COMPILE_DEFINITIONS ${build_COMPILE}
               LINK_OPTIONS ${build_LINK} OUTPUT_VARIABLE output COPY_FILE ${file})
   string(REPLACE "${PROJECT_BINARY_DIR}" "<build>" output "${output}")
   string(REPLACE "${PROJECT_SOURCE_DIR}" "<source>" output "${output}")
@@ -57,100 +49,46 @@ function(records_build type file source)
   endif()
   file(APPEND ${records_probes}.log "${file}: built ${built}\n${output}\n")
   set(built ${built} PARENT_SCOPE)
+  set(ran ${built} PARENT_SCOPE)
   records_can_run(can_run)
-  if(NOT type STREQUAL "EXECUTABLE")
-    return()
-  elseif(built AND can_run)
+  if(built AND can_run AND type STREQUAL "EXECUTABLE")
     execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${file} RESULT_VARIABLE status
                     OUTPUT_VARIABLE printed ERROR_VARIABLE said)
     string(STRIP "${printed}" printed)
     if(NOT status EQUAL 0 OR NOT printed STREQUAL "1")
-      set(built FALSE)
       string(STRIP "status ${status}: ${printed}\n${said}" said)
       set(said "${said}" PARENT_SCOPE)
+      set(ran FALSE PARENT_SCOPE)
     endif()
   endif()
-  set(ran ${built} PARENT_SCOPE)
 endfunction()
 
-# Stops configure, saying what to do, where a plain C program (a C++ runtime may be a DLL that Wine
-# is not told of) cannot run here.
+# Stops configure, saying what to do, where a plain C program cannot run here (a C++ runtime may be
+# a DLL that Wine is not told of).
 function(records_check_run stdlib)
   set(program ${records_probes}/plain)
   file(WRITE ${program}.cpp "#include <cstdio>\nint main() { std::puts(\"1\"); }\n")
   records_build(EXECUTABLE ${program} ${program}.cpp COMPILE ${stdlib} LINK ${stdlib})
-  if(NOT built)
-    message(FATAL_ERROR "records-demo: ${CMAKE_CXX_COMPILER} cannot build a plain program cleanly: "
-                        "see CMakeFiles/records-probes.log")
-  elseif(ran)
+  if(ran)
     return()
-  elseif(NOT CMAKE_CROSSCOMPILING)
-    message(FATAL_ERROR "records-demo: a plain program built here does not run here: ${said}")
+  elseif(NOT built OR NOT CMAKE_CROSSCOMPILING)
+    message(FATAL_ERROR "records-demo: ${CMAKE_CXX_COMPILER} cannot build a plain program cleanly and "
+                        "run it here (see CMakeFiles/records-probes.log): ${said}")
   endif()
-  list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 command)
-  set(hint "")
+  set(emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  list(GET emulator 0 command)
   if(command MATCHES " " AND NOT EXISTS "${command}")
     string(REPLACE " " ";" words "${command}")
     set(hint " It is one word with spaces: give the command and its arguments as a list (\"${words}\").")
   elseif(said MATCHES "Could not open '/lib")
     records_target_root(${CMAKE_CXX_COMPILER} root)
     string(CONCAT hint " qemu needs the target's root to find its loader: give it with -L "
-           "(\"${CMAKE_CROSSCOMPILING_EMULATOR};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
+           "(\"${emulator};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
   endif()
-  message(FATAL_ERROR "records-demo: the emulator \"${CMAKE_CROSSCOMPILING_EMULATOR}\" cannot run a "
-    "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To configure "
-    "and build without running the target's programs (their end-to-end checks are then disabled), "
-    "give none: -DCMAKE_CROSSCOMPILING_EMULATOR=")
-endfunction()
-
-# Tries a row unless answered (-DVAR=OFF stands): the probe with COMPILE and LINK; for hardening,
-# the witness with COMPILE and with BASE. Caches the facts read off them (VAR_SEEN), whether all
-# built and the probe ran (VAR_ACCEPTED), and whether they showed FACTS too (VAR).
-function(records_try var facts group)
-  cmake_parse_arguments(PARSE_ARGV 3 try "" "" "COMPILE;LINK;BASE")
-  if(DEFINED ${var}_SEEN)
-    return()
-  endif()
-  message(CHECK_START "Probing ${var}")
-  set(folder ${records_probes}/${var})
-  set(read ${PROJECT_SOURCE_DIR}/tests/link-facts --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${folder}/program)
-  set(source ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/hardening-witness.cpp)
-  records_build(EXECUTABLE ${folder}/program ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/probe.cpp
-                COMPILE ${try_COMPILE} LINK ${try_LINK})
-  if(built AND group STREQUAL "hardened")
-    records_build(STATIC_LIBRARY ${folder}/without.a ${source} COMPILE ${try_BASE} -ffunction-sections)
-    if(NOT built)
-      message(FATAL_ERROR "records-demo: the hardening witness does not build: see CMakeFiles/records-probes.log")
-    endif()
-    records_build(STATIC_LIBRARY ${folder}/with.a ${source} COMPILE ${try_COMPILE} -ffunction-sections)
-    list(APPEND read --witness ${folder}/with.a)
-    foreach(fact IN LISTS facts)
-      list(APPEND read --without ${fact} ${folder}/without.a)
-    endforeach()
-  endif()
-  set(seen "")
-  if(built)
-    execute_process(COMMAND bash ${read} OUTPUT_VARIABLE seen RESULT_VARIABLE status
-                    OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT status EQUAL 0)
-      message(FATAL_ERROR "records-demo: tests/link-facts cannot read the probe ${folder}/program")
-    endif()
-    separate_arguments(seen)
-  else()
-    set(ran FALSE)
-  endif()
-  set(missing ${facts})
-  list(REMOVE_ITEM missing - ${seen})
-  set(works FALSE)
-  if(ran AND missing STREQUAL "")
-    set(works TRUE)
-    message(CHECK_PASS "yes")
-  else()
-    message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${ran}, seen: ${seen})")
-  endif()
-  set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
-  set(${var}_ACCEPTED ${ran} CACHE INTERNAL "records-demo probe: built cleanly and ran")
-  set(${var} ${works} CACHE BOOL "records-demo probe: ${try_COMPILE} ${try_LINK}")
+  message(FATAL_ERROR "records-demo: the emulator \"${emulator}\" cannot run a "
+    "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To build "
+    "without running the target's programs (and their end-to-end checks), give none: "
+    "-DCMAKE_CROSSCOMPILING_EMULATOR=")
 endfunction()
 
 function(records_release name family dev)
@@ -160,16 +98,14 @@ function(records_release name family dev)
     message(STATUS "records-demo: ${CMAKE_CXX_COMPILER_ID} building for ${CMAKE_SYSTEM_NAME} has not been "
                    "tried: the release builds and links with CMake's defaults")
   endif()
-  if(dev OR NOT family) # the developer build's sanitizers cannot link statically
+  if(dev OR NOT family)
     return()
   endif()
   records_check_run("${arg_STDLIB}")
-  # _FORTIFY_SOURCE does something only where the flags optimise (their last -O is not -O0).
-  set(optimising "")
+  # _FORTIFY_SOURCE works only where the flags optimise (their last -O is not -O0).
   foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES CMAKE_BUILD_TYPE)
-    string(TOUPPER "${config}" upper)
-    set(flags " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
-    if(flags MATCHES ".* -O([^ ]*)" AND NOT CMAKE_MATCH_1 STREQUAL "0")
+    string(TOUPPER "CMAKE_CXX_FLAGS_${config}" flags)
+    if(" ${CMAKE_CXX_FLAGS} ${${flags}}" MATCHES ".* -O([^ ]*)" AND NOT CMAKE_MATCH_1 STREQUAL "0")
       list(APPEND optimising ${config})
     endif()
   endforeach()
@@ -178,47 +114,90 @@ function(records_release name family dev)
   string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
   string(CONCAT packager_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} "
          "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${type}}")
-  foreach(list IN ITEMS compile link claims packager witnessed linked hardened left_linked
-                        left_hardened made)
-    set(${list} "")
-  endforeach()
+  set(here ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   foreach(row IN LISTS records_rows_${family})
-    string(REPLACE "|" ";" fields "${row}")
-    list(POP_FRONT fields step var facts words decides options row_link)
-    foreach(field IN ITEMS facts options row_link)
-      separate_arguments(${field})
-    endforeach()
+    string(REPLACE "|" ";" row "${row}")
+    list(POP_FRONT row step var facts words decides options row_link)
+    separate_arguments(facts)
+    separate_arguments(options)
+    separate_arguments(row_link)
     list(GET facts 0 first)
     string(REPLACE " " "|" decides "${decides}")
-    set(group linked)
-    if(step MATCHES "harden|optimise")
-      set(group hardened)
-    endif()
+    set(group hardened)
+    set(prefix RECORDS_HARDEN_)
     set(in_effect "\\0")
-    if(step STREQUAL "optimise")
+    if(step MATCHES "kind|link")
+      set(group linked)
+      set(prefix RECORDS_LINK_)
+    elseif(step STREQUAL "optimise" AND optimising STREQUAL "")
+      continue()
+    elseif(step STREQUAL "optimise")
       set(in_effect "$<$<CONFIG:${optimising}>:\\0>")
     endif()
     list(TRANSFORM options REPLACE ".+" "${in_effect}" OUTPUT_VARIABLE row_options)
-    if(step STREQUAL "optimise" AND optimising STREQUAL "")
-      continue()
-    elseif(decides AND packager_flags MATCHES "${decides}")
+    set(var ${prefix}${var})
+    if(decides AND packager_flags MATCHES "${decides}")
       if(NOT first IN_LIST packager)
         list(APPEND packager ${facts})
-        list(APPEND left_${group} "${CMAKE_MATCH_0}")
+        string(APPEND left_${group} ", ${CMAKE_MATCH_0}")
       endif()
       continue()
-    elseif(step STREQUAL "kind" AND NOT made STREQUAL "")
+    elseif(step STREQUAL "kind" AND made)
       continue()
     endif()
-    # Tried without the options kept for its facts (or bound to configurations): the link test
-    # checks that the release lacks nothing that any option the toolchain accepts gives.
-    set(others ${compile})
-    foreach(fact IN LISTS facts)
-      list(REMOVE_ITEM others ${option_${fact}} "")
-    endforeach()
-    list(FILTER others EXCLUDE REGEX "^[$]<")
-    records_try(${var} "${facts}" ${group} COMPILE ${arg_STDLIB} ${others} ${options}
-                LINK ${arg_STDLIB} ${link} ${row_link} BASE ${arg_STDLIB} ${others})
+
+    # Tried unless answered (-DVAR=OFF stands): the probe, and the witness with and without the row's
+    # options, read by tests/link-facts; without the option kept for its first fact (the link test
+    # checks that the release lacks nothing any option accepted gives), or bound to configurations.
+    set(base ${compile})
+    list(REMOVE_ITEM base ${option_${first}} "")
+    list(FILTER base EXCLUDE REGEX "^[$]<")
+    set(base ${arg_STDLIB} ${base})
+    set(probe ${records_probes}/${var})
+    if(NOT DEFINED ${var}_SEEN)
+      message(CHECK_START "Probing ${var}")
+      records_build(EXECUTABLE ${probe}/program ${here}/probe.cpp
+                    COMPILE ${base} ${options} LINK ${arg_STDLIB} ${link} ${row_link})
+      set(read --seen ${CMAKE_READELF} ${CMAKE_OBJDUMP} ${probe}/program)
+      set(accepted ${ran})
+      if(built AND group STREQUAL "hardened")
+        set(witness ${here}/hardening-witness.cpp COMPILE ${base})
+        records_build(STATIC_LIBRARY ${probe}/without.a ${witness} -ffunction-sections)
+        if(NOT built)
+          message(FATAL_ERROR "records-demo: the hardening witness does not build: see "
+                              "CMakeFiles/records-probes.log")
+        endif()
+        records_build(STATIC_LIBRARY ${probe}/with.a ${witness} ${options} -ffunction-sections)
+        list(APPEND read --witness ${probe}/with.a)
+        foreach(fact IN LISTS facts)
+          list(APPEND read --without ${fact} ${probe}/without.a)
+        endforeach()
+      endif()
+      set(seen "")
+      if(built)
+        execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/tests/link-facts ${read} OUTPUT_VARIABLE seen
+                        RESULT_VARIABLE status OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT status EQUAL 0)
+          message(FATAL_ERROR "records-demo: tests/link-facts cannot read the probe ${probe}/program")
+        endif()
+        separate_arguments(seen)
+      else()
+        set(accepted FALSE)
+      endif()
+      set(missing ${facts})
+      list(REMOVE_ITEM missing - ${seen})
+      set(works FALSE)
+      if(accepted AND missing STREQUAL "")
+        set(works TRUE)
+        message(CHECK_PASS "yes")
+      else()
+        message(CHECK_FAIL "no (built cleanly: ${built}, ran: ${accepted}, seen: ${seen})")
+      endif()
+      set(${var}_SEEN "${seen}" CACHE INTERNAL "records-demo probe: the facts seen")
+      set(${var}_ACCEPTED ${accepted} CACHE INTERNAL "records-demo probe: built cleanly and ran")
+      set(${var} ${works} CACHE BOOL "records-demo probe: ${words}")
+    endif()
+
     if(group STREQUAL "hardened")
       list(APPEND witnessed ${facts})
       foreach(fact IN LISTS facts)
@@ -226,14 +205,13 @@ function(records_release name family dev)
           list(APPEND accepted_${fact} ${row_options})
         endif()
       endforeach()
-      if(NOT ${var} OR DEFINED option_${first})
-        continue()
-      endif()
+    endif()
+    if(NOT ${var} OR DEFINED option_${first})
+      continue()
+    elseif(group STREQUAL "hardened")
       foreach(fact IN LISTS facts)
         set(option_${fact} ${row_options})
       endforeach()
-    elseif(NOT ${var})
-      continue()
     elseif(step STREQUAL "kind")
       # The kind of link claimed is the one seen, dynamic where none is.
       set(facts ${${var}_SEEN})
@@ -251,7 +229,6 @@ function(records_release name family dev)
   target_compile_options(${name} INTERFACE ${compile})
   target_link_options(${name} INTERFACE ${link})
 
-  # For the link test: NAME-without-FACT, less the option kept for FACT; -with-FACT-N, plus another.
   string(REPLACE "no-runtime-dll" "static" made "${made}")
   list(REMOVE_DUPLICATES witnessed)
   list(REMOVE_ITEM witnessed ${packager} "")
@@ -271,20 +248,18 @@ function(records_release name family dev)
     set_property(TARGET ${name}-without-${fact} PROPERTY RECORDS_WITH ${n})
   endforeach()
 
-  set(how "probes built, read and run")
   records_can_run(can_run)
+  set(how "probes built, read and run")
   if(NOT can_run)
     set(how "probes built and read, not run: cross-compiling with no emulator")
   endif()
-  if(hardened STREQUAL "")
+  if(NOT hardened)
     set(hardened nothing)
   endif()
   foreach(what IN ITEMS linked hardened)
     list(JOIN ${what} ", " ${what})
-    if(left_${what})
-      list(JOIN left_${what} ", " left)
-      string(APPEND ${what} "; left to the packager's flags: ${left}")
-    endif()
+    string(REGEX REPLACE "^, " "; left to the packager's flags: " left "${left_${what}}")
+    string(APPEND ${what} "${left}")
   endforeach()
   message(STATUS "records-demo: the release links ${linked} (${how})")
   if(family STREQUAL "elf")

@@ -23,14 +23,13 @@ endmacro()
 function(records_toolchain family_var target_var)
   records_gnu_like(gnu_like)
   records_compiler_target(${CMAKE_CXX_COMPILER} target)
-  set(family "")
-  if(gnu_like AND CMAKE_EXECUTABLE_FORMAT STREQUAL "ELF" AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    set(family elf)
-  elseif(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    set(family mingw)
-  endif()
-  set(${family_var} "${family}" PARENT_SCOPE)
   set(${target_var} "${target}" PARENT_SCOPE)
+  set(${family_var} "" PARENT_SCOPE)
+  if(gnu_like AND CMAKE_EXECUTABLE_FORMAT STREQUAL "ELF" AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    set(${family_var} elf PARENT_SCOPE)
+  elseif(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set(${family_var} mingw PARENT_SCOPE)
+  endif()
 endfunction()
 
 function(records_can_run var)
@@ -54,8 +53,7 @@ function(records_target_root compiler var)
 endfunction()
 
 # The NAME=VALUE items the target's programs need here, set for configure's probes too. Wine's files
-# live in the build tree, not the user's home (its menu builder writes desktop entries there); its
-# reports are off: a run says only what the program says.
+# stay in the build tree (its menu builder would write desktop entries in the home); no Wine reports.
 function(records_run_environment binary_dir var)
   set(${var} "" PARENT_SCOPE)
   if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows" OR NOT CMAKE_CROSSCOMPILING_EMULATOR)

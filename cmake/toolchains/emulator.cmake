@@ -6,19 +6,18 @@ function(records_use_emulator target)
   get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
   if(in_try_compile OR DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
     return()
-  endif()
-  if(target STREQUAL "windows" AND NOT "$ENV{RECORDS_WITHOUT_WINE}" STREQUAL "")
+  elseif(target STREQUAL "windows" AND NOT "$ENV{RECORDS_WITHOUT_WINE}" STREQUAL "")
     message(STATUS "records-demo: no Wine: $ENV{RECORDS_WITHOUT_WINE} (RECORDS_WITHOUT_WINE)")
-    set(CMAKE_CROSSCOMPILING_EMULATOR "" CACHE STRING "Runs the target's programs here")
-    return()
+  else()
+    execute_process(COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../scripts/emulator ${target}
+                    OUTPUT_VARIABLE emulator OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      string(REGEX REPLACE "^emulator: |\n$" "" why "${why}")
+      message(FATAL_ERROR "records-demo: ${why}. Install it (bash scripts/prerequisites ${target}), "
+                          "or configure without running the target's programs: -DCMAKE_CROSSCOMPILING_EMULATOR=")
+    endif()
+    set(emulator ${emulator} ${ARGN})
   endif()
-  execute_process(COMMAND bash ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../scripts/emulator ${target}
-                  OUTPUT_VARIABLE emulator OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why
-                  RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    string(REGEX REPLACE "^emulator: |\n$" "" why "${why}")
-    message(FATAL_ERROR "records-demo: ${why}. Install it (bash scripts/prerequisites ${target}), or configure "
-                        "without running the target's programs: -DCMAKE_CROSSCOMPILING_EMULATOR=")
-  endif()
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${emulator} ${ARGN} CACHE STRING "Runs the target's programs here")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${emulator}" CACHE STRING "Runs the target's programs here")
 endfunction()
