@@ -102,6 +102,11 @@ function(records_release name family dev)
     return()
   endif()
   records_check_run("${arg_STDLIB}")
+  # Each list starts empty, whatever the caller or the cache holds under its name.
+  foreach(list IN ITEMS optimising compile link claims packager witnessed linked hardened made left_linked
+                        left_hardened)
+    set(${list} "")
+  endforeach()
   # _FORTIFY_SOURCE works only where the flags optimise (their last -O is not -O0).
   foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES CMAKE_BUILD_TYPE)
     string(TOUPPER "CMAKE_CXX_FLAGS_${config}" flags)
