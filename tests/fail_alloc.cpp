@@ -1,5 +1,4 @@
-// Test-only allocator for records-demo (tests/e2e alloc): request number FAIL_ALLOC_AT fails with
-// std::bad_alloc, so that each allocation of a run can be made to fail in turn; unset, none fails.
+// Test-only allocator (tests/e2e alloc): request number FAIL_ALLOC_AT throws std::bad_alloc.
 
 #include <cstddef>
 #include <cstdlib>
