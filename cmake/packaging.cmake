@@ -1,7 +1,6 @@
 # records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH): what installs, and its package.
-# PROGRAM is the program's target, RELEASE records_release's, FAMILY and TARGET records_toolchain's,
-# the rest the changelog's. Linux: a .deb as Debian ships a program; Windows: a zip of one folder;
-# other toolchains install the program alone. The same sources give the same package (docs/release.md).
+# RELEASE is records_release's target, FAMILY and TARGET records_toolchain's, the rest the changelog's.
+# elf: a .deb as Debian ships a program; mingw: a zip of one folder; else the program alone.
 include(GNUInstallDirs)
 
 function(records_package program release family target version date epoch)
@@ -26,11 +25,11 @@ diacritics. It takes no input and always prints the same lines.")
   if(family STREQUAL "elf")
     if(CMAKE_OBJCOPY) # the compilers' .comment notes are no part of the program
       install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
-                      COMMAND_ERROR_IS_FATAL ANY)")
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${bindir}/$<TARGET_FILE_NAME:${program}>\"
+        COMMAND_ERROR_IS_FATAL ANY)")
     endif()
     configure_file(${packaging}/records-demo.1.in records-demo.1 @ONLY)
-    foreach(source IN ITEMS ${PROJECT_BINARY_DIR}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
+    foreach(source ${PROJECT_BINARY_DIR}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
       cmake_path(GET source FILENAME file)
       execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${PROJECT_BINARY_DIR}/${file}.gz
                       COMMAND_ERROR_IS_FATAL ANY)
@@ -44,9 +43,6 @@ diacritics. It takes no input and always prints the same lines.")
     string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
     string(REPLACE "\n" "\n " terms " ${terms}")
     configure_file(${packaging}/copyright.in copyright @ONLY)
-    install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz
-                  ${PROJECT_BINARY_DIR}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # The overrides of a static program's tags apply only where it is static.
     get_target_property(link ${release} RECORDS_LINK)
     file(READ ${packaging}/lintian-overrides overrides)
@@ -55,17 +51,21 @@ diacritics. It takes no input and always prints the same lines.")
       set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     endif()
     file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
-                 ${PROJECT_SOURCE_DIR}/README.md ${packaging}/changelog ${packaging}/lintian-overrides)
-    install(FILES ${PROJECT_BINARY_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    # The changelog is one already (cmake/changelog.cmake).
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md ${packaging}/lintian-overrides)
+    set(out ${PROJECT_BINARY_DIR})
+    install(FILES ${out}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${out}/copyright ${out}/changelog.gz ${out}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${out}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
             RENAME records-demo)
-    execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
-                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE
-                    RESULT_VARIABLE status)
+    execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH RESULT_VARIABLE status
+                    OUTPUT_VARIABLE architecture OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why)
     if(NOT status EQUAL 0)
       if(why STREQUAL "") # it could not run at all (not installed, say): its status says why
         set(why ${status})
       endif()
+      string(STRIP "${why}" why)
       message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
       return()
     endif()
