@@ -1,6 +1,5 @@
-# records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH): what installs, and its package.
-# RELEASE is records_release's target, FAMILY and TARGET records_toolchain's, the rest the changelog's.
-# elf: a .deb as Debian ships a program; mingw: a zip of one folder; else the program alone.
+# records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH): what installs, and the package:
+# for elf, a .deb as Debian ships a program; for mingw, a zip of one folder; else the program alone.
 include(GNUInstallDirs)
 
 function(records_package program release family target version date epoch)
@@ -8,6 +7,7 @@ function(records_package program release family target version date epoch)
   set(built ${PROJECT_BINARY_DIR})
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
+  # Also the manual page's description.
   set(CPACK_PACKAGE_DESCRIPTION "\
 records-demo models four everyday records (a point in the plane, a person,
 a dog and a book) as C++ classes, builds one sample of each from fixed data

@@ -1,7 +1,7 @@
 # Read by cpack as it starts, once it has staged the files, and once it has made a zip.
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
-  # The dates: SOURCE_DATE_EPOCH; else the last commit's where the sources are the top of their own
-  # git checkout; else the changelog's (a tarball, even inside another repository).
+  # Dated SOURCE_DATE_EPOCH; else by the last commit where the sources top their own git checkout;
+  # else by the changelog (a tarball, even inside another repository).
   if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     set(ENV{SOURCE_DATE_EPOCH} ${CPACK_RECORDS_CHANGELOG_EPOCH})
     if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/../.git") # this file sits in the sources' packaging/
