@@ -1,18 +1,13 @@
-# records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH): what installs, and its package.
-# PROGRAM is the program's target, RELEASE records_release's, FAMILY and TARGET records_toolchain's,
-# the rest the changelog's. Linux: a .deb as Debian ships a program; Windows: a zip of one folder;
-# other toolchains install the program alone. The same sources give the same package (docs/release.md).
+# records_package(PROGRAM RELEASE FAMILY TARGET VERSION DATE EPOCH): what installs, and the package:
+# for elf, a .deb as Debian ships a program; for mingw, a zip of one folder; else the program alone.
 include(GNUInstallDirs)
 
 function(records_package program release family target version date epoch)
-  set(bindir ${CMAKE_INSTALL_BINDIR})
-  if(family STREQUAL "mingw") # a Windows program sits beside its README at the top of its folder
-    set(bindir .)
-  endif()
-  install(TARGETS ${program} RUNTIME DESTINATION ${bindir})
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+  set(built ${PROJECT_BINARY_DIR})
   set(CPACK_PACKAGE_CONTACT "The records-demo developers <maintainers@records-demo.example>")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints one sample each of four everyday records")
+  # Also the manual page's description.
   set(CPACK_PACKAGE_DESCRIPTION "\
 records-demo models four everyday records (a point in the plane, a person,
 a dog and a book) as C++ classes, builds one sample of each from fixed data
@@ -23,67 +18,70 @@ diacritics. It takes no input and always prints the same lines.")
   set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack.cmake)
   set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
 
-  if(family STREQUAL "elf")
-    if(CMAKE_OBJCOPY) # the compilers' .comment notes are no part of the program
-      install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
-                      COMMAND_ERROR_IS_FATAL ANY)")
-    endif()
-    configure_file(${packaging}/records-demo.1.in records-demo.1 @ONLY)
-    foreach(source IN ITEMS ${PROJECT_BINARY_DIR}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
-      cmake_path(GET source FILENAME file)
-      execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${PROJECT_BINARY_DIR}/${file}.gz
-                      COMMAND_ERROR_IS_FATAL ANY)
-    endforeach()
-    # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
-    file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
-    if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
-      message(FATAL_ERROR "records-demo: LICENSE has no line 'Copyright (c) HOLDER' before its terms")
-    endif()
-    set(holder ${CMAKE_MATCH_1})
-    string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
-    string(REPLACE "\n" "\n " terms " ${terms}")
-    configure_file(${packaging}/copyright.in copyright @ONLY)
-    install(FILES ${PROJECT_BINARY_DIR}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${PROJECT_BINARY_DIR}/copyright ${PROJECT_BINARY_DIR}/changelog.gz
-                  ${PROJECT_BINARY_DIR}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-    # The overrides of a static program's tags apply only where it is static.
-    get_target_property(link ${release} RECORDS_LINK)
-    file(READ ${packaging}/lintian-overrides overrides)
-    if(link STREQUAL "dynamic")
-      string(REGEX REPLACE "# Where the program is static.*" "" overrides "${overrides}")
-      set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    endif()
-    file(WRITE ${PROJECT_BINARY_DIR}/lintian-overrides "${overrides}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
-                 ${PROJECT_SOURCE_DIR}/README.md ${packaging}/changelog ${packaging}/lintian-overrides)
-    install(FILES ${PROJECT_BINARY_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-            RENAME records-demo)
-    execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
-                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE
-                    RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-      if(why STREQUAL "") # it could not run at all (not installed, say): its status says why
-        set(why ${status})
-      endif()
-      message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
-      return()
-    endif()
-    set(CPACK_GENERATOR DEB)
-    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
-    set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-  elseif(family STREQUAL "mingw")
-    # The CRLF line ends Windows' own editors expect.
+  if(family STREQUAL "mingw")
+    # The program beside its README and LICENSE, in the CRLF line ends Windows' own editors expect.
+    install(TARGETS ${program} RUNTIME DESTINATION .)
     configure_file(${PROJECT_SOURCE_DIR}/README.md README.txt @ONLY NEWLINE_STYLE CRLF)
     configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
-    install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
+    install(FILES ${built}/README.txt ${built}/LICENSE.txt DESTINATION .)
     string(REGEX MATCH "^[^-]+" processor "${target}")
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME records-demo-${version}-windows-${processor})
     set(CPACK_POST_BUILD_SCRIPTS ${packaging}/cpack.cmake)
-  else()
+    include(CPack)
     return()
   endif()
+  install(TARGETS ${program})
+  if(NOT family STREQUAL "elf")
+    return()
+  endif()
+  if(CMAKE_OBJCOPY) # the compilers' .comment notes are no part of the program
+    install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
+      COMMAND_ERROR_IS_FATAL ANY)")
+  endif()
+  configure_file(${packaging}/records-demo.1.in records-demo.1 @ONLY)
+  foreach(source ${built}/records-demo.1 ${packaging}/changelog ${PROJECT_SOURCE_DIR}/README.md)
+    cmake_path(GET source FILENAME file)
+    execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${built}/${file}.gz COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+  # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+  if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
+    message(FATAL_ERROR "records-demo: LICENSE has no line 'Copyright (c) HOLDER' before its terms")
+  endif()
+  set(holder ${CMAKE_MATCH_1})
+  string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
+  string(REPLACE "\n" "\n " terms " ${terms}")
+  configure_file(${packaging}/copyright.in copyright @ONLY)
+  # The overrides of a static program's tags apply only where it is static.
+  get_target_property(link ${release} RECORDS_LINK)
+  file(READ ${packaging}/lintian-overrides overrides)
+  if(link STREQUAL "dynamic")
+    string(REGEX REPLACE "# Where the program is static.*" "" overrides "${overrides}")
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  endif()
+  file(WRITE ${built}/lintian-overrides "${overrides}")
+  # The changelog is one already (cmake/changelog.cmake).
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md ${packaging}/lintian-overrides)
+  install(FILES ${built}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${built}/copyright ${built}/changelog.gz ${built}/README.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${built}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME records-demo)
+  execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH RESULT_VARIABLE status
+                  OUTPUT_VARIABLE architecture OUTPUT_STRIP_TRAILING_WHITESPACE
+                  ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE)
+  if(NOT status EQUAL 0)
+    if(why STREQUAL "") # it could not run at all (not installed, say): its status says why
+      set(why ${status})
+    endif()
+    message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
+    return()
+  endif()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
+  set(CPACK_DEBIAN_PACKAGE_SECTION misc)
   include(CPack)
 endfunction()

@@ -1,31 +1,28 @@
 # Read by cpack as it starts, once it has staged the files, and once it has made a zip.
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
-  # A package's dates: SOURCE_DATE_EPOCH; else the last commit's where the sources are the top of
-  # their own git checkout; else the changelog's (a tarball, even inside another repository).
+  # Dated SOURCE_DATE_EPOCH; else by the last commit where the sources top their own git checkout;
+  # else by the changelog (a tarball, even inside another repository).
   if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     set(ENV{SOURCE_DATE_EPOCH} ${CPACK_RECORDS_CHANGELOG_EPOCH})
-    if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/../.git") # this file's folder is the sources' packaging/
+    if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/../.git") # this file sits in the sources' packaging/
       execute_process(COMMAND git -C "${CMAKE_CURRENT_LIST_DIR}/.." log -1 --format=%ct
                       OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-      if(commit MATCHES "^[0-9]+$") # none in a repository with no commit yet, or without git
+      if(commit MATCHES "^[0-9]+$") # none without git, or before the first commit
         set(ENV{SOURCE_DATE_EPOCH} ${commit})
       endif()
     endif()
   endif()
 elseif(NOT DEFINED CPACK_PACKAGE_FILES)
-  # The folders cpack made follow the umask (0700 under 077): 0755, as in Debian's packages.
+  # Folders follow the umask (0700 under 077): 0755, as in Debian's packages.
   file(CHMOD_RECURSE "${CPACK_TEMPORARY_DIRECTORY}" DIRECTORY_PERMISSIONS
        OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 else()
-  # A zip holds local times and the folder's order: strip-nondeterminism sorts its members and
-  # dates them SOURCE_DATE_EPOCH (failing where that is not a number of seconds).
+  # A zip holds local times in its folder's order: strip-nondeterminism sorts it and dates it.
   find_program(STRIP_NONDETERMINISM strip-nondeterminism)
   if(NOT STRIP_NONDETERMINISM)
     message(FATAL_ERROR "strip-nondeterminism is not installed (Debian: strip-nondeterminism): "
                         "the zip would not be the same from one machine or time zone to the next")
   endif()
-  foreach(package IN LISTS CPACK_PACKAGE_FILES)
-    execute_process(COMMAND ${STRIP_NONDETERMINISM} --type zip --timestamp "$ENV{SOURCE_DATE_EPOCH}" ${package}
-                    COMMAND_ERROR_IS_FATAL ANY)
-  endforeach()
+  execute_process(COMMAND ${STRIP_NONDETERMINISM} --type zip --timestamp "$ENV{SOURCE_DATE_EPOCH}"
+                          ${CPACK_PACKAGE_FILES} COMMAND_ERROR_IS_FATAL ANY)
 endif()
