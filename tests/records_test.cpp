@@ -13,7 +13,7 @@
 
 namespace {
 
-// Stands in for std::cout's buffer (never copied: std::cout points at it); a flush writes a '|'.
+// Stands in for std::cout's buffer; a flush writes a '|'.
 struct CapturedCout : std::stringbuf {
     CapturedCout() : saved(std::cout.rdbuf(this)) {}
     ~CapturedCout() override { std::cout.rdbuf(saved); }
