@@ -54,7 +54,7 @@ diacritics. It takes no input and always prints the same lines.")
   string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
   string(REPLACE "\n" "\n " terms " ${terms}")
   configure_file(${packaging}/copyright.in copyright @ONLY)
-  # A static program's overrides go where it is dynamic.
+  # A static program's overrides are cut where it is dynamic.
   get_target_property(link ${release} RECORDS_LINK)
   file(READ ${packaging}/lintian-overrides overrides)
   if(link STREQUAL "dynamic")
