@@ -19,7 +19,7 @@ diacritics. It takes no input and always prints the same lines.")
   set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/cpack.cmake)
 
   if(family STREQUAL "mingw")
-    # The program beside its README and LICENSE, in the CRLF line ends Windows' own editors expect.
+    # The program beside its README and LICENSE, in CRLF as Windows' editors expect.
     install(TARGETS ${program} RUNTIME DESTINATION .)
     configure_file(${PROJECT_SOURCE_DIR}/README.md README.txt @ONLY NEWLINE_STYLE CRLF)
     configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
@@ -35,7 +35,7 @@ diacritics. It takes no input and always prints the same lines.")
   if(NOT family STREQUAL "elf")
     return()
   endif()
-  if(CMAKE_OBJCOPY) # the compilers' .comment notes are no part of the program
+  if(CMAKE_OBJCOPY) # the compilers' notes in .comment are not the program
     install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\"
       COMMAND_ERROR_IS_FATAL ANY)")
@@ -45,7 +45,7 @@ diacritics. It takes no input and always prints the same lines.")
     cmake_path(GET source FILENAME file)
     execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${built}/${file}.gz COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
-  # Debian's machine-readable copyright, made of LICENSE: its holder, then its terms.
+  # Debian's machine-readable copyright, of LICENSE's holder and terms.
   file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
   if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
     message(FATAL_ERROR "records-demo: LICENSE has no line 'Copyright (c) HOLDER' before its terms")
@@ -54,7 +54,7 @@ diacritics. It takes no input and always prints the same lines.")
   string(REPLACE "\n\n" "\n.\n" terms "${CMAKE_MATCH_2}")
   string(REPLACE "\n" "\n " terms " ${terms}")
   configure_file(${packaging}/copyright.in copyright @ONLY)
-  # The overrides of a static program's tags apply only where it is static.
+  # A static program's overrides are cut where it is dynamic.
   get_target_property(link ${release} RECORDS_LINK)
   file(READ ${packaging}/lintian-overrides overrides)
   if(link STREQUAL "dynamic")
@@ -62,7 +62,7 @@ diacritics. It takes no input and always prints the same lines.")
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   endif()
   file(WRITE ${built}/lintian-overrides "${overrides}")
-  # The changelog is one already (cmake/changelog.cmake).
+  # The changelog is one already.
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md ${packaging}/lintian-overrides)
   install(FILES ${built}/records-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -73,10 +73,8 @@ diacritics. It takes no input and always prints the same lines.")
                   OUTPUT_VARIABLE architecture OUTPUT_STRIP_TRAILING_WHITESPACE
                   ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE)
   if(NOT status EQUAL 0)
-    if(why STREQUAL "") # it could not run at all (not installed, say): its status says why
-      set(why ${status})
-    endif()
-    message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture: ${why}")
+    message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture"
+                   " (${status}) ${why}")
     return()
   endif()
   set(CPACK_GENERATOR DEB)
