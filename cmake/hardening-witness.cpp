@@ -1,5 +1,5 @@
-// Built as the release is, and with one hardening option taken out or put in: each function is
-// where one option shows in the code, for tests/link-facts and configure to compare. Never linked.
+// Each function shows one hardening option in code, for tests/link-facts to compare built with and
+// without it.
 
 #include <array>
 #include <cstddef>

@@ -1,13 +1,10 @@
-# records_release(NAME FAMILY DEV [STDLIB options...]): how the release links and is hardened
-# (docs/release.md); not in the developer build (DEV), whose sanitizers cannot link statically.
-# NAME gets, for the link test, RECORDS_CLAIMS, RECORDS_PACKAGER (facts the packager's flags decided),
-# RECORDS_LINK (static-pie, static or dynamic), RECORDS_WITHOUT (facts read off the witness); per such
-# FACT, NAME-without-FACT lacks its option (RECORDS_WITH: N), NAME-with-FACT-1..N add each accepted.
-# A row: step | cache variable (after RECORDS_LINK_ or RECORDS_HARDEN_) | facts it must show ("-":
-# none) | configure's words | the packager's flags that decide it | compile options | link options.
-# Kept: the first `kind` of link that works; each `link` that works; each `harden` (`optimise`: where
-# the build optimises) that works unless an earlier row gave its first fact.
-include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
+# records_release(NAME FAMILY DEV [STDLIB options...]): the release's link and hardening, none in the
+# developer build (DEV); docs/release.md. NAME's properties for the link test: RECORDS_CLAIMS,
+# RECORDS_PACKAGER (the packager's flags decided), RECORDS_LINK, RECORDS_WITHOUT (witnessed facts;
+# per FACT: NAME-without-FACT, whose RECORDS_WITH is N, and NAME-with-FACT-1..N). Rows: step | cache
+# variable less its prefix | facts ("-": none) | words | packager's flags deciding it | compile | link
+# options. Kept if it works: the first `kind`, each `link`, each `harden` or `optimise` whose first
+# fact is new.
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
 set(records_rows_elf
@@ -79,15 +76,15 @@ function(records_check_run stdlib)
   list(GET emulator 0 command)
   if(command MATCHES " " AND NOT EXISTS "${command}")
     string(REPLACE " " ";" words "${command}")
-    set(hint " It is one word with spaces: give the command and its arguments as a list (\"${words}\").")
+    set(hint " It is one word with spaces: give its command and arguments as a list, \"${words}\".")
   elseif(said MATCHES "Could not open '/lib")
     records_target_root(${CMAKE_CXX_COMPILER} root)
-    string(CONCAT hint " qemu needs the target's root to find its loader: give it with -L "
-           "(\"${emulator};-L;${root}\") or QEMU_LD_PREFIX=${root}.")
+    string(CONCAT hint " qemu finds the target's loader with -L, \"${emulator};-L;${root}\", "
+           "or QEMU_LD_PREFIX=${root}.")
   endif()
-  message(FATAL_ERROR "records-demo: the emulator \"${emulator}\" cannot run a "
-    "plain ${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To build "
-    "without running the target's programs (and their end-to-end checks), give none: "
+  message(FATAL_ERROR "records-demo: the emulator \"${emulator}\" cannot run a plain "
+    "${CMAKE_SYSTEM_NAME} ${CMAKE_SYSTEM_PROCESSOR} program here: ${said}.${hint} To build without "
+    "running the target's programs (and their end-to-end checks), give none: "
     "-DCMAKE_CROSSCOMPILING_EMULATOR=")
 endfunction()
 
@@ -151,9 +148,8 @@ function(records_release name family dev)
       continue()
     endif()
 
-    # Tried unless answered (-DVAR=OFF stands): the probe, and the witness with and without the row's
-    # options, read by tests/link-facts; without the option kept for its first fact (the link test
-    # checks that the release lacks nothing any option accepted gives), or bound to configurations.
+    # Probed unless answered (-DVAR=OFF stands); built without options bound to configurations or kept
+    # for its first fact (the link test checks the release lacks nothing an accepted option gives).
     set(base ${compile})
     list(REMOVE_ITEM base ${option_${first}} "")
     list(FILTER base EXCLUDE REGEX "^[$]<")
@@ -192,7 +188,7 @@ function(records_release name family dev)
       set(missing ${facts})
       list(REMOVE_ITEM missing - ${seen})
       set(works FALSE)
-      if(accepted AND missing STREQUAL "")
+      if(accepted AND NOT missing)
         set(works TRUE)
         message(CHECK_PASS "yes")
       else()
@@ -254,9 +250,9 @@ function(records_release name family dev)
   endforeach()
 
   records_can_run(can_run)
-  set(how "probes built, read and run")
+  set(how "built, read and run")
   if(NOT can_run)
-    set(how "probes built and read, not run: cross-compiling with no emulator")
+    set(how "built and read, not run: cross-compiling with no emulator")
   endif()
   if(NOT hardened)
     set(hardened nothing)
@@ -266,7 +262,7 @@ function(records_release name family dev)
     string(REGEX REPLACE "^, " "; left to the packager's flags: " left "${left_${what}}")
     string(APPEND ${what} "${left}")
   endforeach()
-  message(STATUS "records-demo: the release links ${linked} (${how})")
+  message(STATUS "records-demo: the release links ${linked} (probes ${how})")
   if(family STREQUAL "elf")
     message(STATUS "records-demo: the release compiles with ${hardened}")
   endif()

@@ -1,15 +1,4 @@
-# What the toolchain builds for, as it says itself (never what this machine is); how its programs run.
-
-# The target COMPILER names, less the vendor, which compilers name differently; or empty.
-function(records_compiler_target compiler var)
-  execute_process(COMMAND ${compiler} -dumpmachine OUTPUT_VARIABLE target
-                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    set(target "")
-  endif()
-  string(REGEX REPLACE "^([^-]+)-(pc|unknown)-" "\\1-" target "${target}")
-  set(${var} "${target}" PARENT_SCOPE)
-endfunction()
+# What the toolchain builds for, as it says (never what this machine is); how its programs run.
 
 macro(records_gnu_like var)
   set(${var} FALSE)
@@ -19,11 +8,17 @@ macro(records_gnu_like var)
   endif()
 endmacro()
 
-# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty (CMake's defaults).
+# FAMILY: elf (g++ or clang++ for Linux), mingw (MinGW-w64 g++), or empty (CMake's defaults). TARGET:
+# the compiler's own, less the vendor (compilers differ there); or empty.
 function(records_toolchain family_var target_var)
-  records_gnu_like(gnu_like)
-  records_compiler_target(${CMAKE_CXX_COMPILER} target)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine OUTPUT_VARIABLE target
+                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    set(target "")
+  endif()
+  string(REGEX REPLACE "^([^-]+)-(pc|unknown)-" "\\1-" target "${target}")
   set(${target_var} "${target}" PARENT_SCOPE)
+  records_gnu_like(gnu_like)
   set(${family_var} "" PARENT_SCOPE)
   if(gnu_like AND CMAKE_EXECUTABLE_FORMAT STREQUAL "ELF" AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(${family_var} elf PARENT_SCOPE)
@@ -32,12 +27,12 @@ function(records_toolchain family_var target_var)
   endif()
 endfunction()
 
-function(records_can_run var)
-  set(${var} TRUE PARENT_SCOPE)
+macro(records_can_run var)
+  set(${var} TRUE)
   if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    set(${var} FALSE PARENT_SCOPE)
+    set(${var} FALSE)
   endif()
-endfunction()
+endmacro()
 
 # Where COMPILER finds the target's C library (/usr/TRIPLE), and qemu its loader; or empty.
 function(records_target_root compiler var)
@@ -45,9 +40,7 @@ function(records_target_root compiler var)
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   set(root "")
   if(IS_ABSOLUTE "${libc}")
-    cmake_path(NORMAL_PATH libc)
-    cmake_path(GET libc PARENT_PATH root)
-    cmake_path(GET root PARENT_PATH root)
+    get_filename_component(root "${libc}/../.." ABSOLUTE)
   endif()
   set(${var} "${root}" PARENT_SCOPE)
 endfunction()

@@ -1,6 +1,6 @@
-# records_use_emulator(TARGET [ARGS...]) sets CMAKE_CROSSCOMPILING_EMULATOR, unless given (empty:
-# the target's programs are not run), to what scripts/emulator finds for TARGET, then ARGS; with
-# none, configure stops: a preset never passes without its checks. RECORDS_WITHOUT_WINE gives none.
+# records_use_emulator(TARGET [ARGS...]): CMAKE_CROSSCOMPILING_EMULATOR, unless given (empty: none),
+# is what scripts/emulator finds for TARGET, then ARGS; with none found configure stops, so a preset
+# never passes without its checks. RECORDS_WITHOUT_WINE gives none.
 function(records_use_emulator target)
   # A probe's own project is run through its caller's emulator.
   get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
