@@ -1,6 +1,7 @@
 # records_compiler_flags(STDLIB_VAR DEV LIBCXX): records_stdlib, the standard library (its options
 # also in STDLIB_VAR for the probes); records_flags, warnings, made errors (with sanitizers) only in
 # the developer build (DEV) so that a newer compiler never breaks a user's build.
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 
 function(records_compiler_flags stdlib_var dev libcxx)
   set(stdlib "")

@@ -5,6 +5,7 @@
 # variable less its prefix | facts ("-": none) | words | packager's flags deciding it | compile | link
 # options. Kept if it works: the first `kind`, each `link`, each `harden` or `optimise` whose first
 # fact is new.
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
 set(records_probes ${PROJECT_BINARY_DIR}/CMakeFiles/records-probes)
 
 set(records_rows_elf
