@@ -1,4 +1,4 @@
-# The developer build's quality gates: each a target, and a test gate.NAME failing with it.
+# The developer build's quality gates: each a target, and a test gate.NAME.
 if(NOT TARGET records_test)
   message(FATAL_ERROR "The gates judge the unit tests too: they need RECORDS_DEV and BUILD_TESTING")
 endif()
@@ -9,11 +9,11 @@ find_program(CPPCHECK cppcheck REQUIRED)
 set(program_sources src/main.cpp src/records.hpp)
 set(test_sources tests/records_test.cpp tests/fail_alloc.cpp cmake/hardening-witness.cpp)
 set(formatted ${program_sources} ${test_sources} bench/stream_floor.cpp bench/system_floor.c)
-set(at_source WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM) # where those paths start
+set(at_source WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM)
 add_custom_target(format-check COMMAND ${CLANG_FORMAT} --dry-run -Werror ${formatted} ${at_source})
 add_custom_target(format-fix COMMAND ${CLANG_FORMAT} -i ${formatted} ${at_source})
 
-# Flags of clang-tidy's own (a build's may hold one clang lacks); the header judged via the sources;
+# Flags of its own (a build's may hold one clang lacks); the header judged via the sources;
 # GoogleTest's headers after the system ones (-idirafter): they hide none and go unjudged.
 set(tidy_wrapper ${CMAKE_COMMAND} -P ${CMAKE_CURRENT_LIST_DIR}/run-clang-tidy.cmake --)
 add_custom_target(tidy
@@ -29,7 +29,7 @@ foreach(gate IN ITEMS format-check tidy cppcheck)
   add_test(NAME gate.${gate} COMMAND ${CMAKE_COMMAND} --build ${PROJECT_BINARY_DIR} --target ${gate})
 endforeach()
 
-# The wrapper on a stand-in clang-tidy: quiet on every form of the count; a finding shows and fails.
+# The wrapper on a stand-in: quiet on every form of the count; a finding shows and fails.
 set(counts "echo '2 warnings generated.\n13692 warnings and 1 error generated.\n1 error generated.' >&2")
 add_test(NAME gate.tidy-wrapper-quiet COMMAND ${tidy_wrapper} sh -c "${counts}")
 add_test(NAME gate.tidy-wrapper-fails COMMAND ${tidy_wrapper}

@@ -1,6 +1,6 @@
 # Runs clang-tidy, passing on all it says but its count of what it set aside in headers not ours
 # ("N warnings generated."), which is all a clean run prints, and reads like a failure.
-#   cmake -P run-clang-tidy.cmake -- CLANG_TIDY ARGUMENTS...      (the command from argument 4 on)
+#   cmake -P run-clang-tidy.cmake -- CLANG_TIDY ARGUMENTS...
 math(EXPR last "${CMAKE_ARGC} - 1")
 foreach(i RANGE 4 ${last})
   list(APPEND command "${CMAKE_ARGV${i}}")
