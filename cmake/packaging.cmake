@@ -73,8 +73,9 @@ diacritics. It takes no input and always prints the same lines.")
                   OUTPUT_VARIABLE architecture OUTPUT_STRIP_TRAILING_WHITESPACE
                   ERROR_VARIABLE why ERROR_STRIP_TRAILING_WHITESPACE)
   if(NOT status EQUAL 0)
-    message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s architecture"
-                   " (${status}) ${why}")
+    string(STRIP "(${status}) ${why}" why) # its status alone where it could not run
+    message(STATUS "records-demo: no .deb is made: dpkg-architecture cannot name ${target}'s "
+                   "architecture ${why}")
     return()
   endif()
   set(CPACK_GENERATOR DEB)
