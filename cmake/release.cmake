@@ -149,7 +149,7 @@ function(records_release name family dev)
       continue()
     endif()
 
-    # Probed unless answered (-DVAR=OFF stands); built without options bound to configurations or kept
+    # Probed once (-DVAR=OFF stands); built without options bound to configurations or kept
     # for its first fact (the link test checks the release lacks nothing an accepted option gives).
     set(base ${compile})
     list(REMOVE_ITEM base ${option_${first}} "")
